@@ -1,0 +1,24 @@
+// Collector of the protocol flag, circuit type and levels of one interface ("show clns interface").
+#pragma once
+
+#include <string>
+
+class CZanRecord;
+class CScoutStdRequester;
+class CScoutCiscoProtocolEndPoint;
+
+class CScoutCiscoClnsInterface {
+public:
+    CScoutCiscoClnsInterface();
+    ~CScoutCiscoClnsInterface();
+    CScoutCiscoClnsInterface(const CScoutCiscoClnsInterface&) = delete;
+    CScoutCiscoClnsInterface& operator=(const CScoutCiscoClnsInterface&) = delete;
+
+    // Runs "show clns interface"; true when a text came back.
+    bool ObtainData(CZanRecord& ne, CScoutStdRequester& requester);
+    // Reads the held text for the named interface into the end point.
+    void ParseData(std::string& interfaceName, CScoutCiscoProtocolEndPoint* endPoint);
+
+private:
+    char* m_CommandOutput;
+};

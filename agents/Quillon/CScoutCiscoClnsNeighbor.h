@@ -1,0 +1,24 @@
+// Collector of the router's CLNS IS adjacencies
+// ("show clns is-neighbors detail").
+#pragma once
+
+#include "CScoutCiscoConnectivity.h"
+
+class CZanRecord;
+class CScoutStdRequester;
+
+class CScoutCiscoClnsNeighbor {
+public:
+    CScoutCiscoClnsNeighbor();
+    ~CScoutCiscoClnsNeighbor();
+    CScoutCiscoClnsNeighbor(const CScoutCiscoClnsNeighbor&) = delete;
+    CScoutCiscoClnsNeighbor& operator=(const CScoutCiscoClnsNeighbor&) = delete;
+
+    // Runs "show clns is-neighbors detail"; true when a text came back.
+    bool ObtainData(CZanRecord& ne, CScoutStdRequester& requester);
+    // Adds one entry per neighbour block of the held text to the map.
+    void ParseData(ConnectivityMap* map);
+
+private:
+    char* m_CommandOutput;
+};

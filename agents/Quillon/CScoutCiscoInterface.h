@@ -1,0 +1,33 @@
+// Collector of the interfaces on which a router runs IS-IS
+// ("show clns protocol").
+#pragma once
+
+#include <set>
+#include <string>
+
+#include "QuillonApi.h"
+
+class CZanRecord;
+class CScoutStdRequester;
+
+// Interface names in byte order, each held once.
+typedef std::set<std::string> InterfaceNameSet;
+
+class QUILLON_API CScoutCiscoInterface {
+public:
+    CScoutCiscoInterface();
+    ~CScoutCiscoInterface();
+
+    // Runs "show clns protocol"; true when a text came back.
+    bool ObtainData(CZanRecord& ne, CScoutStdRequester& requester);
+    // Adds the names listed after the interface tag line to the set.
+    void ParseData(InterfaceNameSet& names);
+
+    // The collector owns its text and is never copied.
+    CScoutCiscoInterface(const CScoutCiscoInterface&) = delete;
+    CScoutCiscoInterface& operator=(const CScoutCiscoInterface&) = delete;
+
+private:
+    static const std::string m_ISISInterfaceStr;
+    char* m_CommandOutput;
+};

@@ -1,0 +1,24 @@
+// Collector of the SNPA word of the IS-IS neighbour seen on one interface ("show isis neighbors detail").
+#pragma once
+
+#include <string>
+
+class CZanRecord;
+class CScoutStdRequester;
+class CScoutCiscoProtocolEndPoint;
+
+class CScoutCiscoNeighborData {
+public:
+    CScoutCiscoNeighborData();
+    ~CScoutCiscoNeighborData();
+    CScoutCiscoNeighborData(const CScoutCiscoNeighborData&) = delete;
+    CScoutCiscoNeighborData& operator=(const CScoutCiscoNeighborData&) = delete;
+
+    // Runs "show isis neighbors detail"; true when a text came back.
+    bool ObtainData(CZanRecord& ne, CScoutStdRequester& requester);
+    // Reads the held text for the named interface into the end point.
+    void ParseData(std::string& interfaceName, CScoutCiscoProtocolEndPoint* endPoint);
+
+private:
+    char* m_CommandOutput;
+};

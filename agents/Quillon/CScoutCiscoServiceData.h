@@ -1,0 +1,43 @@
+// Collector of the router-wide IS-IS service: one batch of five commands,
+// read into a CScoutCiscoService and a CScoutCiscoPseudoNodeLSP that it leaves
+// in the entity's mediation data.
+#pragma once
+
+#include <string>
+
+class CZanRecord;
+class CZanAtomVector;
+class CScoutStdRequester;
+class CScoutMediationData;
+class CScoutCiscoService;
+class CScoutCiscoPseudoNodeLSP;
+
+class CScoutCiscoServiceData {
+public:
+    CScoutCiscoServiceData();
+    ~CScoutCiscoServiceData();
+    CScoutCiscoServiceData(const CScoutCiscoServiceData&) = delete;
+    CScoutCiscoServiceData& operator=(const CScoutCiscoServiceData&) = delete;
+
+    // Runs the batch, parses it and stores "isisService" and
+    // "isisPseudoNodeLSP". True when the router answered and the last parse
+    // step's pattern compiled.
+    bool ObtainData(CZanRecord& ne, CScoutStdRequester& requester, CScoutMediationData& md);
+
+    // Parse steps: the answer text (or null), the object to fill, and the
+    // collector's success flag.
+    void BuildServiceId(const char* text, CScoutCiscoService* service, bool* success);
+    void BuildNetAddr(const char* text, CScoutCiscoService* service, bool* success);
+    void BuildHostname(const char* text, CScoutCiscoService* service, bool* success);
+    void BuildDIS(const char* text, CScoutCiscoService* service, bool* success);
+    void BuildPseudoNode(const char* text, CScoutCiscoPseudoNodeLSP* pseudoNode, bool* success);
+
+private:
+    // Parse anchors, built when the module loads.
+    static const std::string m_ServiceIdAnchor; // "IS-IS Router:"
+    static const std::string m_NetAddrAnchor;   // "NET:"
+    static const std::string m_HostnameAnchor;  // "*"
+    static const std::string m_PseudoNodeAnchor; // "IS-IS"
+
+    CZanAtomVector* m_Answers;
+};

@@ -1,0 +1,32 @@
+// A simulated router whose answers are given up front (from a lab file).
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "CScoutDevice.h"
+#include "HostApi.h"
+
+class HOST_API CScoutLabDevice : public CScoutDevice {
+public:
+    CScoutLabDevice();
+    ~CScoutLabDevice() override;
+
+    // Gives the device a command table (even an empty one); without it the
+    // device is unreachable for command sessions.
+    void SLDEnableCommands();
+    void SLDSetCommand(const std::string& command, const std::string& output);
+    // Gives the device an ifDescr column; without it the walk fails.
+    void SLDSetIfDescr(std::vector<CScoutSnmpRow> rows);
+
+    bool SDAnswersCommands() const override { return m_HasCommands; }
+    bool SDRunCommand(const std::string& command, std::string& output) override;
+    bool SDWalkColumn(const std::string& column, std::vector<CScoutSnmpRow>& rows) override;
+
+private:
+    bool m_HasCommands = false;
+    std::map<std::string, std::string> m_Commands;
+    bool m_HasIfDescr = false;
+    std::vector<CScoutSnmpRow> m_IfDescr;
+};

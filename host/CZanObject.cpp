@@ -1,0 +1,3 @@
+#include "CZanObject.h"
+
+CZanObject::~CZanObject() = default;

@@ -1,0 +1,12 @@
+// Common base of the objects that host containers (CZanDoubleList) hold.
+#pragma once
+
+#include "HostApi.h"
+
+class HOST_API CZanObject {
+public:
+    CZanObject() = default;
+    CZanObject(const CZanObject&) = delete;
+    CZanObject& operator=(const CZanObject&) = delete;
+    virtual ~CZanObject();
+};

@@ -1,0 +1,16 @@
+// A tree-list entry: a pointer to data the entry does not own.
+#pragma once
+
+#include "CZanObject.h"
+#include "HostApi.h"
+
+class HOST_API CZanPointer : public CZanObject {
+public:
+    explicit CZanPointer(void* data) : m_Data(data) {}
+    ~CZanPointer() override;
+
+    void* ZPData() const { return m_Data; }
+
+private:
+    void* m_Data;
+};

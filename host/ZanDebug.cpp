@@ -1,0 +1,3 @@
+#include "ZanDebug.h"
+
+int __Zandemar_Debug_Level = 0;
