@@ -1,5 +1,6 @@
 #include "CZanASN1Address.h"
 
+#include <cstddef>
 #include <utility>
 
 CZanASN1Address::CZanASN1Address(std::vector<uint32_t> components)

@@ -1,5 +1,7 @@
 #include "CZanAtomVector.h"
 
+#include <cstddef>
+
 #include "CZanAtom.h"
 
 CZanAtomVector::CZanAtomVector(int sizeHint) {
@@ -12,7 +14,9 @@ CZanAtomVector::~CZanAtomVector() {
         delete atom;
 }
 
-void CZanAtomVector::ZAVAddToEnd(CZanAtom* atom) { m_Atoms.push_back(atom); }
+void CZanAtomVector::ZAVAddToEnd(CZanAtom* atom) {
+    m_Atoms.push_back(atom);
+}
 
 CZanAtom* CZanAtomVector::ZAVGetValue(int position) const {
     if (position < 0 || position >= ZAVSize())

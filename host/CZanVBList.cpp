@@ -1,5 +1,7 @@
 #include "CZanVBList.h"
 
+#include <cstddef>
+
 #include "CZanVarBind.h"
 
 CZanVBList::CZanVBList() = default;

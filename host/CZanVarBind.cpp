@@ -3,7 +3,9 @@
 #include "CZanAtom.h"
 
 namespace {
-const char* NameOrEmpty(const char* name) { return name != nullptr ? name : ""; }
+const char* NameOrEmpty(const char* name) {
+    return name != nullptr ? name : "";
+}
 } // namespace
 
 CZanVarBind::CZanVarBind(const char* name, int value)
@@ -23,4 +25,6 @@ CZanVarBind::CZanVarBind(const char* name, CZanAtom** atom)
     }
 }
 
-CZanVarBind::~CZanVarBind() { delete m_Atom; }
+CZanVarBind::~CZanVarBind() {
+    delete m_Atom;
+}

@@ -7,6 +7,7 @@
 
 class CZanRecord;
 class CZanAtomVector;
+class CZanRegex;
 class CScoutStdRequester;
 class CScoutMediationData;
 class CScoutCiscoService;
@@ -33,10 +34,17 @@ public:
     void BuildPseudoNode(const char* text, CScoutCiscoPseudoNodeLSP* pseudoNode, bool* success);
 
 private:
+    friend class ServiceDataProbe; // white-box tests
+
+    // Compiled patterns of the parse steps: when the pattern did not compile,
+    // clears the flag, reports the step's error and returns false; otherwise
+    // sets the flag and returns true.
+    static bool CompileStep(const CZanRegex& regex, int line, const char* message, bool* success);
+
     // Parse anchors, built when the module loads.
-    static const std::string m_ServiceIdAnchor; // "IS-IS Router:"
-    static const std::string m_NetAddrAnchor;   // "NET:"
-    static const std::string m_HostnameAnchor;  // "*"
+    static const std::string m_ServiceIdAnchor;  // "IS-IS Router:"
+    static const std::string m_NetAddrAnchor;    // "NET:"
+    static const std::string m_HostnameAnchor;   // "*"
     static const std::string m_PseudoNodeAnchor; // "IS-IS"
 
     CZanAtomVector* m_Answers;

@@ -1,0 +1,338 @@
+#include "CScoutCiscoServiceData.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "CScoutCiscoPseudoNodeLSP.h"
+#include "CScoutCiscoService.h"
+#include "CScoutMediationData.h"
+#include "CScoutStdRequester.h"
+#include "CZanAtom.h"
+#include "CZanAtomVector.h"
+#include "CZanError.h"
+#include "CZanRegex.h"
+#include "QuillonTrace.h"
+#include "ScoutAgentUtils.h"
+
+const std::string CScoutCiscoServiceData::m_ServiceIdAnchor("IS-IS Router:");
+const std::string CScoutCiscoServiceData::m_NetAddrAnchor("NET:");
+const std::string CScoutCiscoServiceData::m_HostnameAnchor("*");
+const std::string CScoutCiscoServiceData::m_PseudoNodeAnchor("IS-IS");
+
+namespace {
+
+// The batch, in the order of the parse steps that read the answers.
+const char* const kCommands[] = {
+    "show clns protocol",
+    "show clns",
+    "show isis hostname | include \\*",
+    "show isis database | include \\*",
+    "show isis database",
+};
+const int kCommandCount = 5;
+
+// "show clns protocol": the IS-IS router heading with its tag (1), the system
+// id (2), exactly one manual area, and the first routing area (3).
+const char* const kServiceIdPieces[] = {
+    "[[:space:]]+<([A-Za-z ]+)>[\r\n]",
+    "[[:space:]]+System Id:[[:space:]]+([0-9.]+)[[:space:]]+IS-Type:[[:space:]]*[a-z0-9-]+[\r\n]",
+    "[[:space:]]+Manual area address\\(es\\):[[:space:]]*[\r\n]",
+    "[[:space:]]+[0-9.]+[\r\n]",
+    "[[:space:]]+Routing for area address\\(es\\):[[:space:]]*[\r\n]",
+    "[[:space:]]+([0-9.]+)[\r\n].*",
+};
+
+// "show clns": a run of digits and dots alone at a line end (1).
+const char* const kNetAddrPieces[] = {
+    "[[:space:]]+([0-9.]+)[\r\n]",
+};
+
+// "show isis hostname": the system id column and the host name (1).
+const char* const kHostnamePieces[] = {
+    "[[:space:]]+[0-9.]+[[:space:]]+([a-z0-9_]+)[\r\n]",
+};
+
+// Two consecutive own LSP lines of the database: pseudo-node id (1) and OL
+// digit (2) of the first, from the dot after the host name; pseudo-node id (3)
+// and OL digit (4) of the second.
+const char* const kDISPieces[] = {
+    "\\.([0-9]+)-[0-9]+[[:space:]]+\\*[[:space:]]+[A-Z0-9x]+[[:space:]]+[A-Z0-9x]+[[:space:]]+"
+    "[0-9]+[[:space:]]+[0-1]\\/[0-1]\\/([0-1])[\r\n]",
+    "[[:space:]]*[a-z0-9_]+\\.([0-9]+)-[0-9]+[[:space:]]+\\*[[:space:]]+[A-Z0-9x]+[[:space:]]+"
+    "[A-Z0-9x]+[[:space:]]+[0-9]+[[:space:]]+[0-1]\\/[0-1]\\/([0-1])[\r\n].*",
+};
+
+// A database section: its level word (1), the column heading, the LSP id of
+// its first row (2) and that row's own-LSP asterisk (3).
+const char* const kPseudoNodePieces[] = {
+    "[[:space:]]+([A-Za-z0-9-]+)[[:space:]]+Link State Database:[\r\n]",
+    "[[:space:]]*LSPID[[:space:]]+LSP Seq Num[[:space:]]+LSP Checksum[[:space:]]+LSP "
+    "Holdtime[[:space:]]+ATT\\/P\\/OL[\r\n]",
+    "[[:space:]]*([a-zA-Z0-9._\\-]+)",
+    "[[:space:]]*(\\*)?.*[\r\n].*",
+};
+
+// The LSP id part that marks the router's own pseudo-node LSP, first fragment.
+const char* const kPseudoNodeMark = "01-00";
+
+template <size_t N> std::string JoinPieces(const char* const (&pieces)[N]) {
+    std::string pattern;
+    for (const char* piece : pieces)
+        pattern += piece;
+    return pattern;
+}
+
+// Where a step starts looking: the first occurrence of the anchor, or null
+// when there is no text or the anchor does not occur. An empty anchor gives
+// the beginning of the text.
+const char* FindStart(const char* text, const std::string& anchor) {
+    if (text == nullptr)
+        return nullptr;
+    return std::strstr(text, anchor.c_str());
+}
+
+// Copies a group of the latest match; false when the group took no part in it.
+bool CopyGroup(const CZanRegex& regex, int group, std::string& value) {
+    const char* start = regex.SubExprStart(group);
+    const char* end = regex.SubExprEnd(group);
+    if (start == nullptr || end == nullptr)
+        return false;
+    value.assign(start, end);
+    return true;
+}
+
+typedef void (CScoutCiscoService::*ServiceSetter)(const std::string&);
+
+struct ServiceField {
+    int group;
+    ServiceSetter setter;
+    const char* label;
+    int level;
+};
+
+const ServiceField kServiceIdFields[] = {
+    {1, &CScoutCiscoService::SetTag, " tagStr = ", 1},
+    {2, &CScoutCiscoService::SetSystemID, " systemId = ", 1},
+    {3, &CScoutCiscoService::SetAreaID, " areaId = ", 1},
+};
+
+const ServiceField kNetAddrFields[] = {
+    {1, &CScoutCiscoService::SetNETAddress, " netAddr = ", 1},
+};
+
+const ServiceField kHostnameFields[] = {
+    {1, &CScoutCiscoService::SetHostName, " hostName = ", 4},
+};
+
+// Reads every match from the start position into the service. A match that
+// lacks a group is given up there; what it stored before stays, and a later
+// match replaces what an earlier one stored.
+template <size_t N>
+void ReadServiceFields(CZanRegex& regex, const char* start, CScoutCiscoService* service,
+                       const ServiceField (&fields)[N]) {
+    if (start == nullptr || service == nullptr)
+        return;
+    std::string value;
+    while (regex.ZRStep(start) == 1) {
+        for (const ServiceField& field : fields) {
+            if (!CopyGroup(regex, field.group, value))
+                break;
+            QuillonTrace::Line(field.level, field.label, value);
+            (service->*field.setter)(value);
+        }
+    }
+}
+
+void SetFlag(bool* success, bool value) {
+    if (success != nullptr)
+        *success = value;
+}
+
+} // namespace
+
+CScoutCiscoServiceData::CScoutCiscoServiceData() : m_Answers(nullptr) {
+    QuillonTrace::Line(2, "CScoutCiscoServiceData::CScoutCiscoServiceData()");
+    QuillonTrace::Line(2, "leaving CScoutCiscoServiceData::CScoutCiscoServiceData()");
+}
+
+CScoutCiscoServiceData::~CScoutCiscoServiceData() {
+    QuillonTrace::Line(2, "CScoutCiscoServiceData::~CScoutCiscoServiceData()");
+    if (m_Answers != nullptr) {
+        delete m_Answers;
+        m_Answers = nullptr;
+    }
+    QuillonTrace::Line(2, "leaving CScoutCiscoServiceData::~CScoutCiscoServiceData()");
+}
+
+bool CScoutCiscoServiceData::CompileStep(const CZanRegex& regex, int line, const char* message,
+                                         bool* success) {
+    if (regex.ZRCompiledCorrectly() != ZTRUE) {
+        SetFlag(success, false);
+        CZanError(-220439, "CScoutCiscoServiceData", line, message);
+        return false;
+    }
+    SetFlag(success, true);
+    return true;
+}
+
+bool CScoutCiscoServiceData::ObtainData(CZanRecord& ne, CScoutStdRequester& requester,
+                                        CScoutMediationData& md) {
+    QuillonTrace::Line(1, "Entering into CScoutCiscoServiceData::ObtainData");
+    bool success = false;
+
+    // The requester takes the request list over.
+    CZanAtomVector* request = new CZanAtomVector(0);
+    for (const char* command : kCommands)
+        request->ZAVAddToEnd(new CZanAtom(command));
+    delete m_Answers;
+    m_Answers = requester.SSRGetTELNET(&ne, request);
+
+    if (m_Answers == nullptr || m_Answers->ZAVSize() < 1) {
+        const char* identifier = SAUFGetEntityIdentifier(&ne);
+        QuillonTrace::Line(1, "unable to get sufficient data on device ",
+                           identifier != nullptr ? identifier : "");
+        return success;
+    }
+
+    // An answer that is missing or not a text has no text; its step then
+    // finds nothing.
+    const char* texts[kCommandCount];
+    for (int position = 0; position < kCommandCount; ++position) {
+        const CZanAtom* answer = m_Answers->ZAVGetValue(position);
+        texts[position] =
+            answer != nullptr && answer->ZAType() == ZAN_STRING ? answer->ZAString() : nullptr;
+    }
+
+    // BuildDIS looks for the host name that BuildHostname stores.
+    CScoutCiscoService* service = new CScoutCiscoService();
+    BuildServiceId(texts[0], service, &success);
+    BuildNetAddr(texts[1], service, &success);
+    BuildHostname(texts[2], service, &success);
+    BuildDIS(texts[3], service, &success);
+    md.SMDAddDataPtr("isisService", service);
+
+    CScoutCiscoPseudoNodeLSP* pseudoNode = new CScoutCiscoPseudoNodeLSP();
+    BuildPseudoNode(texts[4], pseudoNode, &success);
+    md.SMDAddDataPtr("isisPseudoNodeLSP", pseudoNode);
+
+    return success;
+}
+
+void CScoutCiscoServiceData::BuildServiceId(const char* text, CScoutCiscoService* service,
+                                            bool* success) {
+    QuillonTrace::Line(1, "Entering into CScoutCiscoServiceData::BuildServiceId");
+    const char* start = FindStart(text, m_ServiceIdAnchor);
+    const std::string pattern = JoinPieces(kServiceIdPieces);
+    CZanRegex regex(pattern.c_str(), 4);
+    if (!CompileStep(regex, 259, "Parsing ISIS Service line regex failed", success))
+        return;
+    ReadServiceFields(regex, start, service, kServiceIdFields);
+}
+
+void CScoutCiscoServiceData::BuildNetAddr(const char* text, CScoutCiscoService* service,
+                                          bool* success) {
+    QuillonTrace::Line(1, "Entering into CScoutCiscoServiceData::BuildNetAddr");
+    const char* start = FindStart(text, m_NetAddrAnchor);
+    const std::string pattern = JoinPieces(kNetAddrPieces);
+    QuillonTrace::Line(1, "netAddrPattern = ", pattern);
+    CZanRegex regex(pattern.c_str(), 2);
+    if (!CompileStep(regex, 349, "Parsing ISIS NetAddress line regex failed", success))
+        return;
+    ReadServiceFields(regex, start, service, kNetAddrFields);
+}
+
+void CScoutCiscoServiceData::BuildHostname(const char* text, CScoutCiscoService* service,
+                                           bool* success) {
+    QuillonTrace::Line(1, "Entering into CScoutCiscoServiceData::BuildHostname");
+    QuillonTrace::Line(4, "hostNameData = ", text != nullptr ? text : "");
+    const char* start = FindStart(text, m_HostnameAnchor);
+    QuillonTrace::Line(4, "entryPtr = ", start != nullptr ? start : "");
+    const std::string pattern = JoinPieces(kHostnamePieces);
+    CZanRegex regex(pattern.c_str(), 2);
+    if (!CompileStep(regex, 419, "Parsing ISIS hostname line regex failed", success))
+        return;
+    ReadServiceFields(regex, start, service, kHostnameFields);
+}
+
+void CScoutCiscoServiceData::BuildDIS(const char* text, CScoutCiscoService* service,
+                                      bool* success) {
+    QuillonTrace::Line(1, "Entering into CScoutCiscoServiceData::BuildDIS");
+    // The router's own LSP ids begin with its host name; without one, the
+    // whole answer is searched.
+    const std::string hostName = service != nullptr ? service->GetHostName() : std::string();
+    const char* start = FindStart(text, hostName);
+    const std::string pattern = JoinPieces(kDISPieces);
+    QuillonTrace::Line(4, "isisDatabasePattern = ", pattern);
+    CZanRegex regex(pattern.c_str(), 5);
+    if (!CompileStep(regex, 489, "Parsing ISIS Database line regex failed", success))
+        return;
+    if (start == nullptr || service == nullptr)
+        return;
+
+    std::string value;
+    while (regex.ZRStep(start) == 1) {
+        if (!CopyGroup(regex, 1, value))
+            continue;
+        QuillonTrace::Line(4, " DISStr = ", value);
+        int pseudoNodeId = std::atoi(value.c_str());
+        if (pseudoNodeId == 0) {
+            if (!CopyGroup(regex, 3, value))
+                continue;
+            pseudoNodeId = std::atoi(value.c_str());
+        }
+        service->SetPseudoNodeDIS(pseudoNodeId != 0);
+
+        if (!CopyGroup(regex, 2, value))
+            continue;
+        QuillonTrace::Line(4, " overloadBitStr = ", value);
+        bool overload = std::atoi(value.c_str()) != 0;
+        if (!overload) {
+            if (!CopyGroup(regex, 4, value))
+                continue;
+            overload = std::atoi(value.c_str()) != 0;
+        }
+        service->SetOverloadBit(overload);
+    }
+}
+
+void CScoutCiscoServiceData::BuildPseudoNode(const char* text, CScoutCiscoPseudoNodeLSP* pseudoNode,
+                                             bool* success) {
+    QuillonTrace::Line(1, "Entering into CScoutCiscoServiceData::BuildPseudoNode");
+    const char* start = FindStart(text, m_PseudoNodeAnchor);
+    const std::string pattern = JoinPieces(kPseudoNodePieces);
+    QuillonTrace::Line(4, "isisDatabase = ", pattern);
+    CZanRegex regex(pattern.c_str(), 5);
+    if (!CompileStep(regex, 600, "Parsing ISIS Database line regex failed", success))
+        return;
+    if (start == nullptr || pseudoNode == nullptr)
+        return;
+
+    // Level words of the sections that begin with the router's own
+    // pseudo-node LSP, joined for this call only.
+    std::string levelTypes;
+    std::string levelType;
+    std::string lspId;
+    std::string asterisk;
+    while (regex.ZRStep(start) == 1) {
+        if (!CopyGroup(regex, 1, levelType))
+            continue;
+        QuillonTrace::Line(4, " LevelType = ", levelType);
+        if (!CopyGroup(regex, 2, lspId))
+            continue;
+        QuillonTrace::Line(4, " generatedLSPStr = ", lspId);
+        // A section whose first row is not the router's own gives no asterisk.
+        if (!CopyGroup(regex, 3, asterisk))
+            continue;
+        QuillonTrace::Line(4, " AsteriskStr = ", asterisk);
+        if (lspId.find(kPseudoNodeMark) == std::string::npos)
+            continue;
+        if (levelTypes.empty())
+            levelTypes = levelType;
+        else
+            levelTypes += " AND " + levelType;
+        QuillonTrace::Line(4, " levelTypeCopy = ", levelTypes);
+        pseudoNode->SetLevelType(levelTypes);
+        pseudoNode->SetGeneratedPseudoNodeLSP(lspId);
+    }
+}

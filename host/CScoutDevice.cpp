@@ -1,0 +1,3 @@
+#include "CScoutDevice.h"
+
+CScoutDevice::~CScoutDevice() = default;

@@ -1,0 +1,37 @@
+#include "CScoutLabDevice.h"
+
+#include <utility>
+
+CScoutLabDevice::CScoutLabDevice() = default;
+
+CScoutLabDevice::~CScoutLabDevice() = default;
+
+void CScoutLabDevice::SLDEnableCommands() {
+    m_HasCommands = true;
+}
+
+void CScoutLabDevice::SLDSetCommand(const std::string& command, const std::string& output) {
+    m_Commands[command] = output;
+}
+
+void CScoutLabDevice::SLDSetIfDescr(std::vector<CScoutSnmpRow> rows) {
+    m_HasIfDescr = true;
+    m_IfDescr = std::move(rows);
+}
+
+bool CScoutLabDevice::SDRunCommand(const std::string& command, std::string& output) {
+    if (!m_HasCommands)
+        return false;
+    auto found = m_Commands.find(command);
+    if (found == m_Commands.end())
+        return false;
+    output = found->second;
+    return true;
+}
+
+bool CScoutLabDevice::SDWalkColumn(const std::string& column, std::vector<CScoutSnmpRow>& rows) {
+    if (column != "ifDescr" || !m_HasIfDescr)
+        return false;
+    rows = m_IfDescr;
+    return true;
+}

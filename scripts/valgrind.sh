@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Runs quillon under valgrind over the built-in example lab and every
+# well-formed lab in tests/data/labs/, and fails on any memory error or on
+# memory definitely or indirectly lost.
+#   scripts/valgrind.sh BUILD_DIR
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:?usage: scripts/valgrind.sh BUILD_DIR}
+quillon="$build/bin/quillon"
+[ -x "$quillon" ] || { echo "valgrind.sh: $quillon not built" >&2; exit 1; }
+command -v valgrind >/dev/null || { echo "valgrind.sh: valgrind is not installed" >&2; exit 1; }
+
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+failures=0
+
+# check NAME ARGS...: one quillon run under valgrind.
+check() {
+  local name=$1
+  shift
+  local log="$scratch/valgrind.log"
+  if valgrind --error-exitcode=1 --leak-check=full --errors-for-leak-kinds=definite,indirect \
+       --suppressions="$root/scripts/valgrind.supp" --log-file="$log" \
+       "$quillon" "$@" >"$scratch/stdout" 2>"$scratch/stderr"; then
+    echo "valgrind clean: $name"
+  else
+    echo "valgrind FAILED: $name (quillon $*)" >&2
+    cat "$log" >&2
+    failures=$((failures + 1))
+  fi
+}
+
+check "example lab" discover --format json
+check "example lab, trace level 4" discover --format json --debug 4 --out "$scratch/report.json"
+
+shopt -s nullglob
+for lab in "$root"/tests/data/labs/*.json; do
+  # A lab that quillon refuses is a test of the refusal, not of the agent.
+  if ! "$quillon" discover --format json --out "$scratch/probe.json" "$lab" >/dev/null 2>&1; then
+    echo "skipped (malformed): ${lab#"$root"/}"
+    continue
+  fi
+  check "${lab#"$root"/}" discover --format json "$lab"
+done
+
+if [ "$failures" -ne 0 ]; then
+  echo "valgrind.sh: $failures run(s) failed" >&2
+  exit 1
+fi

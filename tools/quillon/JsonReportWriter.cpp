@@ -1,0 +1,178 @@
+#include "JsonReportWriter.h"
+
+#include <vector>
+
+#include "CScoutEntity.h"
+#include "CZanAtom.h"
+#include "CZanAtomVector.h"
+#include "CZanVBList.h"
+#include "CZanVarBind.h"
+
+void JsonReportWriter::Begin(const std::string& name, const std::string& description,
+                             const std::string& version) {
+    m_Writer.BeginObject();
+    m_Writer.Key("agent");
+    m_Writer.BeginObject();
+    m_Writer.Key("name");
+    m_Writer.String(name);
+    m_Writer.Key("description");
+    m_Writer.String(description);
+    m_Writer.Key("version");
+    m_Writer.String(version);
+    m_Writer.EndObject();
+    m_Writer.Key("entities");
+    m_Writer.BeginArray();
+}
+
+void JsonReportWriter::End() {
+    m_Writer.EndArray();
+    m_Writer.EndObject();
+}
+
+void JsonReportWriter::AddEntity(const CScoutEntity& entity, bool accepted) {
+    const CScoutEntityJournal& journal = entity.SEJournal();
+    const CScoutProcessedData& processed = entity.SEProcessedData();
+    const CZanRecord& record = entity.SERecord();
+
+    m_Writer.BeginObject();
+    m_Writer.Key("name");
+    m_Writer.String(record.ZRIdentifier());
+    m_Writer.Key("accepted");
+    m_Writer.Boolean(accepted);
+
+    m_Writer.Key("commands");
+    m_Writer.BeginArray();
+    for (const std::string& command : journal.SEJCommands())
+        m_Writer.String(command);
+    m_Writer.EndArray();
+
+    m_Writer.Key("errors");
+    m_Writer.BeginArray();
+    for (const CScoutEntityJournal::Error& error : journal.SEJErrors()) {
+        m_Writer.BeginObject();
+        m_Writer.Key("code");
+        m_Writer.Integer(error.code);
+        m_Writer.Key("file");
+        m_Writer.String(error.file);
+        m_Writer.Key("line");
+        m_Writer.Integer(error.line);
+        m_Writer.Key("message");
+        if (error.hasMessage)
+            m_Writer.String(error.message);
+        else
+            m_Writer.Null();
+        m_Writer.EndObject();
+    }
+    m_Writer.EndArray();
+
+    m_Writer.Key("localNeighbours");
+    m_Writer.BeginArray();
+    for (int i = 0; i < processed.SPDLocalNbrCount(); ++i)
+        WriteList(m_Writer, processed.SPDLocalNbr(i));
+    m_Writer.EndArray();
+
+    m_Writer.Key("remoteNeighbours");
+    m_Writer.BeginArray();
+    for (int i = 0; i < processed.SPDRemoteNbrCount(); ++i) {
+        m_Writer.BeginObject();
+        const CZanVarBind* key = processed.SPDRemoteNbrKey(i);
+        if (key != nullptr) {
+            m_Writer.Key(key->ZVBName());
+            WriteVarBindValue(m_Writer, *key);
+        }
+        m_Writer.Key("record");
+        WriteList(m_Writer, processed.SPDRemoteNbr(i));
+        m_Writer.EndObject();
+    }
+    m_Writer.EndArray();
+
+    m_Writer.Key("fields");
+    m_Writer.BeginObject();
+    for (int i = 0; i < record.ZRFieldCount(); ++i) {
+        m_Writer.Key(record.ZRFieldName(i));
+        const CZanVarBind* value = record.ZRFieldValue(i);
+        if (value == nullptr) {
+            m_Writer.Null();
+            continue;
+        }
+        m_Writer.BeginObject();
+        m_Writer.Key(value->ZVBName());
+        WriteVarBindValue(m_Writer, *value);
+        m_Writer.EndObject();
+    }
+    m_Writer.EndObject();
+
+    m_Writer.Key("relationshipKeys");
+    m_Writer.BeginArray();
+    for (const std::string& key : journal.SEJRelationshipKeys())
+        m_Writer.String(key);
+    m_Writer.EndArray();
+
+    // SMDKeys() already gives byte order.
+    m_Writer.Key("mediationKeysLeft");
+    m_Writer.BeginArray();
+    for (const std::string& key : entity.SEMediationData().SMDKeys())
+        m_Writer.String(key);
+    m_Writer.EndArray();
+
+    m_Writer.EndObject();
+}
+
+void JsonReportWriter::WriteList(JsonTextWriter& writer, const CZanVBList* list) {
+    writer.BeginObject();
+    if (list != nullptr) {
+        for (int i = 0; i < list->ZVBLSize(); ++i) {
+            const CZanVarBind* varBind = list->ZVBLGet(i);
+            if (varBind == nullptr)
+                continue;
+            writer.Key(varBind->ZVBName());
+            WriteVarBindValue(writer, *varBind);
+        }
+    }
+    writer.EndObject();
+}
+
+void JsonReportWriter::WriteVarBindValue(JsonTextWriter& writer, const CZanVarBind& varBind) {
+    switch (varBind.ZVBKind()) {
+    case CZanVarBind::VB_INTEGER:
+        writer.Integer(varBind.ZVBInteger());
+        break;
+    case CZanVarBind::VB_STRING:
+        writer.String(varBind.ZVBString());
+        break;
+    case CZanVarBind::VB_ATOM:
+        WriteAtom(writer, varBind.ZVBAtom());
+        break;
+    }
+}
+
+void JsonReportWriter::WriteAtom(JsonTextWriter& writer, const CZanAtom* atom) {
+    if (atom == nullptr) {
+        writer.Null();
+        return;
+    }
+    switch (atom->ZAType()) {
+    case ZAN_STRING:
+        writer.String(atom->ZAText());
+        break;
+    case ZAN_INTEGER:
+        writer.Integer(atom->ZAInteger());
+        break;
+    case ZAN_VBLIST:
+        WriteList(writer, atom->ZAList());
+        break;
+    case ZAN_VECTOR: {
+        writer.BeginArray();
+        const CZanAtomVector* vector = atom->ZAVector();
+        if (vector != nullptr) {
+            for (int i = 0; i < vector->ZAVSize(); ++i)
+                WriteAtom(writer, vector->ZAVGetValue(i));
+        }
+        writer.EndArray();
+        break;
+    }
+    case ZAN_NULL:
+        writer.Null();
+        break;
+    }
+}

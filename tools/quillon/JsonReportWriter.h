@@ -1,0 +1,33 @@
+// The report as JSON: the plug-in's identity, then per entity the filter's
+// verdict, the commands run, the errors reported, the neighbour records, the
+// fields set on the entity record, the relationship keys and the keys left
+// in the mediation data.
+#pragma once
+
+#include <string>
+
+#include "JsonTextWriter.h"
+#include "ReportWriter.h"
+
+class CZanAtom;
+class CZanVBList;
+class CZanVarBind;
+
+class JsonReportWriter : public ReportWriter {
+public:
+    void Begin(const std::string& name, const std::string& description,
+               const std::string& version) override;
+    void AddEntity(const CScoutEntity& entity, bool accepted) override;
+    void End() override;
+    const std::string& Text() const override { return m_Writer.Text(); }
+
+    // The record model as JSON, written into `writer`: a var-bind list is an
+    // object of its var binds in order (repeated names kept), an atom is a
+    // string, a number, an object (list) or an array (vector).
+    static void WriteList(JsonTextWriter& writer, const CZanVBList* list);
+    static void WriteVarBindValue(JsonTextWriter& writer, const CZanVarBind& varBind);
+    static void WriteAtom(JsonTextWriter& writer, const CZanAtom* atom);
+
+private:
+    JsonTextWriter m_Writer;
+};

@@ -1,0 +1,36 @@
+// Loads the agent plug-in at run time: opens the shared library, creates the
+// agent through its factory SAInstantiate, lets it set its name and
+// description, and reads its version constants.
+#pragma once
+
+#include <string>
+
+class CScoutAgent;
+
+class PluginLoader {
+public:
+    PluginLoader() = default;
+    PluginLoader(const PluginLoader&) = delete;
+    PluginLoader& operator=(const PluginLoader&) = delete;
+    // Destroys the agent, then closes the library.
+    ~PluginLoader();
+
+    // libAgentQuillon.so in the folder of the running program.
+    static std::string DefaultPath();
+
+    // On failure returns false and sets a one-line `error` naming the file.
+    bool Load(const std::string& path, std::string& error);
+
+    CScoutAgent* Agent() const { return m_Agent; }
+    const std::string& Name() const;
+    const std::string& Description() const;
+    // Major.minor.revision.build, as the plug-in exports them.
+    const std::string& Version() const { return m_Version; }
+
+private:
+    void Unload();
+
+    void* m_Handle = nullptr;
+    CScoutAgent* m_Agent = nullptr;
+    std::string m_Version;
+};

@@ -1,0 +1,3 @@
+#include "ReportWriter.h"
+
+ReportWriter::~ReportWriter() = default;

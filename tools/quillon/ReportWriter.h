@@ -1,0 +1,27 @@
+// A report of one discovery run, built entity by entity while the run goes
+// on and taken as text at the end.
+#pragma once
+
+#include <string>
+
+class CScoutEntity;
+
+class ReportWriter {
+public:
+    ReportWriter() = default;
+    ReportWriter(const ReportWriter&) = delete;
+    ReportWriter& operator=(const ReportWriter&) = delete;
+    virtual ~ReportWriter();
+
+    // Opens the report with the plug-in's identity.
+    virtual void Begin(const std::string& name, const std::string& description,
+                       const std::string& version) = 0;
+    // Adds one entity once the agent is done with it; `accepted` is what the
+    // filter returned.
+    virtual void AddEntity(const CScoutEntity& entity, bool accepted) = 0;
+    // Closes the report.
+    virtual void End() = 0;
+
+    // The report text, complete after End().
+    virtual const std::string& Text() const = 0;
+};
