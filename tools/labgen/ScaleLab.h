@@ -227,7 +227,8 @@ inline std::string ShowRun(const std::vector<Interface>& interfaces) {
 
 // "show isis neighbors detail": one entry per adjacency and level.
 inline std::string ShowIsisNeighborsDetail(const std::vector<Interface>& interfaces) {
-    std::string out = "\nSystem Id      Type Interface   IP Address      State Holdtime Circuit Id\n";
+    std::string out =
+        "\nSystem Id      Type Interface   IP Address      State Holdtime Circuit Id\n";
     long n = 0;
     for (const Interface& itf : interfaces) {
         for (const Neighbour& nb : itf.neighbours) {
@@ -271,15 +272,16 @@ inline std::string ShowClnsIsNeighborsDetail(const std::vector<Interface>& inter
 }
 
 inline std::string LspRow(const std::string& id, bool own, long n) {
-    return Column(id, 20) + (own ? "* " : "  ") + Format("0x%08lx   0x%04lx", 1 + n % 97, n % 65536) +
+    return Column(id, 20) + (own ? "* " : "  ") +
+           Format("0x%08lx   0x%04lx", 1 + n % 97, n % 65536) +
            Format("        %-18ld0/0/0\n", 300 + n % 900);
 }
 
 // The LSP ids of one level: the router's own LSP and pseudo-nodes, then the
 // LSPs of its neighbours at that level and of the LANs they are designated IS
 // of, then LSPs of routers further away; exactly `count` of them.
-inline std::vector<std::pair<std::string, bool>>
-LevelLsps(const std::vector<Interface>& interfaces, const std::string& level, long count) {
+inline std::vector<std::pair<std::string, bool>> LevelLsps(const std::vector<Interface>& interfaces,
+                                                           const std::string& level, long count) {
     std::vector<std::pair<std::string, bool>> ids;
     ids.emplace_back("r1.00-00", true);
     for (const Interface& itf : interfaces) {
@@ -333,14 +335,11 @@ inline Router MakeRouter(int k) {
         {"show run", ShowRun(interfaces)},
         {"show isis neighbors detail", ShowIsisNeighborsDetail(interfaces)},
         {"show clns is-neighbors detail", ShowClnsIsNeighborsDetail(interfaces)},
-        {"show clns", Format("Global CLNS Information:\n"
-                             "  %ld Interfaces Enabled for CLNS\n"
-                             "  NET: 49.0001.0000.0000.0001.00\n"
-                             "  Configuration Timer: 60, Default Holding Timer: 300, "
-                             "Packet Lifetime 64\n"
-                             "  ERPDU's requested on locally generated packets\n"
-                             "  Intermediate system operation enabled (forwarding allowed)\n",
-                             static_cast<long>(k))},
+        {"show clns", "Global CLNS Information:\n  " + std::to_string(k) +
+                          " Interfaces Enabled for CLNS\n"
+                          "  NET: 49.0001.0000.0000.0001.00\n"
+                          "  ERPDU's requested on locally generated packets\n"
+                          "  Intermediate system operation enabled (forwarding allowed)\n"},
         {"show isis hostname | include \\*", "     * 0000.0000.0001 r1\n"},
         {"show isis database | include \\*", own},
         {"show isis database", database},

@@ -4,6 +4,7 @@
 #include "CScoutEntity.h"
 #include "CScoutLabDevice.h"
 #include "CScoutStdRequester.h"
+#include "CScoutTopology.h"
 #include "ReportWriter.h"
 
 DiscoveryRun::DiscoveryRun(CScoutAgent& agent, ReportWriter& report)
@@ -15,6 +16,7 @@ void DiscoveryRun::Run(const std::vector<LabLoader::Device>& devices) {
         requester.SSRAddDevice(device.name, device.device.get());
     m_Agent.SASetRequester(&requester);
 
+    CScoutTopology topology;
     for (const LabLoader::Device& device : devices) {
         CScoutEntity entity(device.name);
         CZanRecord* record = &entity.SERecord();
@@ -27,7 +29,10 @@ void DiscoveryRun::Run(const std::vector<LabLoader::Device>& devices) {
         }
         entity.SEEnd();
         m_Report.AddEntity(entity, accepted);
+        topology.STAddEntity(entity);
     }
 
     m_Agent.SASetRequester(nullptr);
+    topology.STResolve();
+    m_Report.AddLinks(topology);
 }

@@ -1,6 +1,8 @@
 // Drives routers through the agent the way the host does: per router an
 // entity, the filter, and only when the filter keeps it the mediation,
-// process and relationship layers; then the entity goes into the report.
+// process and relationship layers; then the entity goes into the report and
+// to the relationship handling. Once every router is done, the relationship
+// handling relates them and the links go into the report.
 #pragma once
 
 #include <vector>

@@ -25,8 +25,100 @@ void JsonReportWriter::Begin(const std::string& name, const std::string& descrip
 }
 
 void JsonReportWriter::End() {
-    m_Writer.EndArray();
+    if (!m_LinksWritten) {
+        m_Writer.EndArray();
+        m_Writer.Key("links");
+        m_Writer.BeginArray();
+        m_Writer.EndArray();
+        m_LinksWritten = true;
+    }
     m_Writer.EndObject();
+}
+
+void JsonReportWriter::StringOrNull(const char* key, const std::string& text) {
+    m_Writer.Key(key);
+    if (text.empty())
+        m_Writer.Null();
+    else
+        m_Writer.String(text);
+}
+
+void JsonReportWriter::RouterName(const CScoutTopology& topology, int router) {
+    if (router < 0 || router >= static_cast<int>(topology.STRouters().size()))
+        m_Writer.Null();
+    else
+        m_Writer.String(topology.STRouters()[static_cast<std::size_t>(router)].identifier);
+}
+
+void JsonReportWriter::WriteEnd(const CScoutTopology& topology,
+                                const CScoutTopology::LinkEnd& end) {
+    m_Writer.BeginObject();
+    m_Writer.Key("router");
+    RouterName(topology, end.router);
+    StringOrNull("hostName", end.hostName);
+    StringOrNull("systemId", end.systemId);
+    StringOrNull("area", end.area);
+    m_Writer.Key("ifIndex");
+    if (end.hasIfIndex)
+        m_Writer.Integer(end.ifIndex);
+    else
+        m_Writer.Null();
+    m_Writer.Key("ifDescr");
+    if (end.hasIfDescr)
+        m_Writer.String(end.ifDescr);
+    else
+        m_Writer.Null();
+    StringOrNull("address", end.address);
+    m_Writer.Key("metrics");
+    m_Writer.BeginObject();
+    for (const auto& [level, metric] : end.metrics) {
+        m_Writer.Key(level);
+        m_Writer.Integer(metric);
+    }
+    m_Writer.EndObject();
+    m_Writer.EndObject();
+}
+
+void JsonReportWriter::AddLinks(const CScoutTopology& topology) {
+    if (m_LinksWritten)
+        return;
+    m_LinksWritten = true;
+    m_Writer.EndArray();
+    m_Writer.Key("links");
+    m_Writer.BeginArray();
+    for (const CScoutTopology::Link& link : topology.STLinks()) {
+        m_Writer.BeginObject();
+        m_Writer.Key("from");
+        WriteEnd(topology, link.from);
+        m_Writer.Key("to");
+        WriteEnd(topology, link.to);
+        StringOrNull("type", link.type);
+        m_Writer.Key("pseudoNodes");
+        m_Writer.BeginArray();
+        for (const CScoutTopology::PseudoNode& node : link.pseudoNodes) {
+            m_Writer.BeginObject();
+            m_Writer.Key("id");
+            m_Writer.String(node.id);
+            m_Writer.Key("levels");
+            m_Writer.BeginArray();
+            for (const std::string& level : node.levels)
+                m_Writer.String(level);
+            m_Writer.EndArray();
+            m_Writer.Key("designatedIS");
+            RouterName(topology, node.designatedIS);
+            m_Writer.EndObject();
+        }
+        m_Writer.EndArray();
+        m_Writer.Key("status");
+        m_Writer.String(CScoutTopology::STStatusName(link.status));
+        m_Writer.Key("candidates");
+        m_Writer.BeginArray();
+        for (int candidate : link.candidates)
+            RouterName(topology, candidate);
+        m_Writer.EndArray();
+        m_Writer.EndObject();
+    }
+    m_Writer.EndArray();
 }
 
 void JsonReportWriter::AddEntity(const CScoutEntity& entity, bool accepted) {

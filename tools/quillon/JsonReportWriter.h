@@ -1,11 +1,12 @@
 // The report as JSON: the plug-in's identity, then per entity the filter's
 // verdict, the commands run, the errors reported, the neighbour records, the
 // fields set on the entity record, the relationship keys and the keys left
-// in the mediation data.
+// in the mediation data; then the links between the routers.
 #pragma once
 
 #include <string>
 
+#include "CScoutTopology.h"
 #include "JsonTextWriter.h"
 #include "ReportWriter.h"
 
@@ -18,6 +19,7 @@ public:
     void Begin(const std::string& name, const std::string& description,
                const std::string& version) override;
     void AddEntity(const CScoutEntity& entity, bool accepted) override;
+    void AddLinks(const CScoutTopology& topology) override;
     void End() override;
     const std::string& Text() const override { return m_Writer.Text(); }
 
@@ -29,5 +31,12 @@ public:
     static void WriteAtom(JsonTextWriter& writer, const CZanAtom* atom);
 
 private:
+    void WriteEnd(const CScoutTopology& topology, const CScoutTopology::LinkEnd& end);
+    // A string member, null when the text is empty.
+    void StringOrNull(const char* key, const std::string& text);
+    // The identifier of the router at a position, or null.
+    void RouterName(const CScoutTopology& topology, int router);
+
     JsonTextWriter m_Writer;
+    bool m_LinksWritten = false;
 };

@@ -1,10 +1,12 @@
 // A report of one discovery run, built entity by entity while the run goes
-// on and taken as text at the end.
+// on, then given the links between the routers, and taken as text at the
+// end.
 #pragma once
 
 #include <string>
 
 class CScoutEntity;
+class CScoutTopology;
 
 class ReportWriter {
 public:
@@ -19,6 +21,9 @@ public:
     // Adds one entity once the agent is done with it; `accepted` is what the
     // filter returned.
     virtual void AddEntity(const CScoutEntity& entity, bool accepted) = 0;
+    // Adds the links once every router is done and the topology is resolved.
+    // A report that is never given them shows none.
+    virtual void AddLinks(const CScoutTopology& topology) = 0;
     // Closes the report.
     virtual void End() = 0;
 

@@ -4,10 +4,12 @@
 #include <vector>
 
 #include "CScoutEntity.h"
+#include "CScoutTopology.h"
 #include "CZanAtom.h"
 #include "CZanAtomVector.h"
 #include "CZanVBList.h"
 #include "CZanVarBind.h"
+#include "TopologyText.h"
 #include "Utf8Text.h"
 
 namespace {
@@ -89,9 +91,13 @@ std::string TextReportWriter::Printable(std::string_view bytes) {
 }
 
 void TextReportWriter::Line(int indent, const std::string& text) {
-    m_Text.append(static_cast<std::size_t>(indent) * 2, ' ');
-    m_Text += text;
-    m_Text += '\n';
+    LineTo(m_Text, indent, text);
+}
+
+void TextReportWriter::LineTo(std::string& out, int indent, const std::string& text) {
+    out.append(static_cast<std::size_t>(indent) * 2, ' ');
+    out += text;
+    out += '\n';
 }
 
 void TextReportWriter::Begin(const std::string& name, const std::string& description,
@@ -104,6 +110,76 @@ void TextReportWriter::End() {
     Line(0, Plural(static_cast<std::size_t>(m_Routers), "router", "routers") + ": " +
                 std::to_string(m_Accepted) + " accepted, " +
                 std::to_string(m_Routers - m_Accepted) + " dropped");
+    m_Text += m_Links;
+}
+
+void TextReportWriter::AddLinks(const CScoutTopology& topology) {
+    m_Links = "\n";
+    const std::vector<CScoutTopology::Link>& links = topology.STLinks();
+    if (links.empty())
+        LineTo(m_Links, 0, "Links: none");
+    else
+        LineTo(m_Links, 0, "Links (" + std::to_string(links.size()) + "):");
+    for (const CScoutTopology::Link& link : links) {
+        const auto side = [&](const CScoutTopology::LinkEnd& end) {
+            std::string text = Printable(TopologyText::RouterName(topology, end));
+            const std::string interface = TopologyText::InterfaceName(end);
+            if (!interface.empty())
+                text += " " + Printable(interface);
+            if (end.hasIfIndex && end.hasIfDescr)
+                text += " (ifIndex " + std::to_string(end.ifIndex) + ")";
+            else if (end.hasIfIndex && end.ifIndex == -1)
+                text += " (ifIndex -1)";
+            return text;
+        };
+        std::string status;
+        switch (link.status) {
+        case CScoutTopology::EStatus::Confirmed:
+            status = "reported by both";
+            break;
+        case CScoutTopology::EStatus::OneSided:
+            status = "reported by " + Printable(TopologyText::RouterName(topology, link.from)) +
+                     " only";
+            break;
+        case CScoutTopology::EStatus::UnknownRouter:
+            status = "neighbour not in this run";
+            break;
+        case CScoutTopology::EStatus::Ambiguous:
+            status = "ambiguous: " + Printable(TopologyText::Candidates(topology, link));
+            break;
+        }
+        LineTo(m_Links, 1, side(link.from) + " -- " + side(link.to) + ": " +
+                    (link.type.empty() ? std::string("-") : Printable(link.type)) + ", " +
+                    status);
+        for (const CScoutTopology::LinkEnd* end : {&link.from, &link.to}) {
+            std::vector<std::string> facts;
+            if (!end->address.empty())
+                facts.push_back("address " + Printable(end->address));
+            if (!end->area.empty())
+                facts.push_back("area " + Printable(end->area));
+            if (end->router < 0 && !end->systemId.empty())
+                facts.push_back("system id " + Printable(end->systemId));
+            for (const auto& [level, metric] : end->metrics)
+                facts.push_back(Printable(level) + " metric " + std::to_string(metric));
+            if (facts.empty())
+                continue;
+            std::string line = Printable(TopologyText::RouterName(topology, *end)) + ":";
+            for (std::size_t i = 0; i < facts.size(); ++i)
+                line += (i == 0 ? " " : ", ") + facts[i];
+            LineTo(m_Links, 2, line);
+        }
+        for (const CScoutTopology::PseudoNode& node : link.pseudoNodes) {
+            std::string line = "LAN " + Printable(node.id) + " on ";
+            for (std::size_t i = 0; i < node.levels.size(); ++i)
+                line += (i == 0 ? "" : " and ") + Printable(node.levels[i]);
+            CScoutTopology::LinkEnd dis;
+            dis.router = node.designatedIS;
+            line += node.designatedIS >= 0
+                        ? ", designated IS " + Printable(TopologyText::RouterName(topology, dis))
+                        : ", designated IS not in this run";
+            LineTo(m_Links, 2, line);
+        }
+    }
 }
 
 void TextReportWriter::AddEntity(const CScoutEntity& entity, bool accepted) {

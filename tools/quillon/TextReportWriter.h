@@ -1,6 +1,7 @@
 // The report for people: per router whether the IS-IS filter kept it, its
 // IS-IS interfaces, adjacencies and service data as the agent recorded them,
-// the errors reported and how many commands were run.
+// the errors reported and how many commands were run; a summary line; then
+// the links between the routers.
 #pragma once
 
 #include <string>
@@ -16,6 +17,7 @@ public:
     void Begin(const std::string& name, const std::string& description,
                const std::string& version) override;
     void AddEntity(const CScoutEntity& entity, bool accepted) override;
+    void AddLinks(const CScoutTopology& topology) override;
     void End() override;
     const std::string& Text() const override { return m_Text; }
 
@@ -30,8 +32,10 @@ private:
     void AddService(const CScoutEntity& entity);
     void AddErrors(const CScoutEntity& entity);
     void Line(int indent, const std::string& text);
+    static void LineTo(std::string& out, int indent, const std::string& text);
 
     std::string m_Text;
+    std::string m_Links;
     int m_Routers = 0;
     int m_Accepted = 0;
 };
