@@ -30,6 +30,7 @@
 #include "CScoutEntity.h"
 #include "CScoutLabDevice.h"
 #include "CScoutStdRequester.h"
+#include "CZanRegex.h"
 #include "ZanDebug.h"
 
 extern "C" CScoutAgent* SAInstantiate();
@@ -160,6 +161,17 @@ struct Outcome {
     int remote = 0;
 };
 
+// Makes the pattern service forget the expressions it compiled for earlier
+// runs, so that each run meets the router as a first discovery would.
+void ForgetPatterns() {
+    static long round = 0;
+    ++round;
+    for (int i = 0; i < 512; ++i) {
+        const std::string expression = "forget-" + std::to_string(round) + "-" + std::to_string(i);
+        CZanRegex regex(expression.c_str(), 1);
+    }
+}
+
 // One entity through the layers, as the host runs it.
 Outcome RunRouter(CScoutAgent& agent, const std::string& name) {
     Outcome outcome;
@@ -214,6 +226,9 @@ void BM_FourLayers(benchmark::State& state) {
     long long peakHeap = 0;
     ResetPeakRss();
     for (auto _ : state) {
+        state.PauseTiming();
+        ForgetPatterns();
+        state.ResumeTiming();
         const long long before = g_HeapInUse.load();
         g_HeapPeak.store(before);
         outcome = RunRouter(*agent, name);

@@ -32,7 +32,8 @@ std::string TextIn(const CZanVBList* list, const char* name) {
         return "";
     if (varBind->ZVBKind() == CZanVarBind::VB_STRING)
         return varBind->ZVBString();
-    const CZanAtom* atom = varBind->ZVBKind() == CZanVarBind::VB_ATOM ? varBind->ZVBAtom() : nullptr;
+    const CZanAtom* atom =
+        varBind->ZVBKind() == CZanVarBind::VB_ATOM ? varBind->ZVBAtom() : nullptr;
     return atom != nullptr && atom->ZAType() == ZAN_STRING ? atom->ZAText() : "";
 }
 
@@ -43,7 +44,8 @@ bool IntegerOf(const CZanVarBind* varBind, int& value) {
         value = varBind->ZVBInteger();
         return true;
     }
-    const CZanAtom* atom = varBind->ZVBKind() == CZanVarBind::VB_ATOM ? varBind->ZVBAtom() : nullptr;
+    const CZanAtom* atom =
+        varBind->ZVBKind() == CZanVarBind::VB_ATOM ? varBind->ZVBAtom() : nullptr;
     if (atom == nullptr || atom->ZAType() != ZAN_INTEGER)
         return false;
     value = atom->ZAInteger();
@@ -229,9 +231,9 @@ void CScoutTopology::STAddEntity(const CScoutEntity& entity) {
         Interface interface;
         if (!IntegerIn(local, kRelationshipKey, interface.ifIndex))
             continue;
-        const bool known = std::any_of(
-            router.interfaces.begin(), router.interfaces.end(),
-            [&](const Interface& other) { return other.ifIndex == interface.ifIndex; });
+        const bool known =
+            std::any_of(router.interfaces.begin(), router.interfaces.end(),
+                        [&](const Interface& other) { return other.ifIndex == interface.ifIndex; });
         if (known)
             continue;
         interface.ifDescr = TextIn(local, "m_IfDescr");
@@ -241,10 +243,11 @@ void CScoutTopology::STAddEntity(const CScoutEntity& entity) {
             if (varBind == nullptr || varBind->ZVBName() != "m_ISISTOPO")
                 continue;
             const CZanVBList* endPoint = ListIn(ListOf(varBind), "m_ProtocolEndPoint");
-            const CZanVarBind* levels = endPoint == nullptr ? nullptr : endPoint->ZVBLFind("m_LevelData");
-            const CZanAtom* atom =
-                levels != nullptr && levels->ZVBKind() == CZanVarBind::VB_ATOM ? levels->ZVBAtom()
-                                                                                : nullptr;
+            const CZanVarBind* levels =
+                endPoint == nullptr ? nullptr : endPoint->ZVBLFind("m_LevelData");
+            const CZanAtom* atom = levels != nullptr && levels->ZVBKind() == CZanVarBind::VB_ATOM
+                                       ? levels->ZVBAtom()
+                                       : nullptr;
             const CZanAtomVector* vector = atom == nullptr ? nullptr : atom->ZAVector();
             for (int k = 0; vector != nullptr && k < vector->ZAVSize(); ++k) {
                 const CZanAtom* element = vector->ZAVGetValue(k);
@@ -473,7 +476,8 @@ int CScoutTopology::DesignatedIS(const std::string& lanId) const {
         const int router = static_cast<int>(r);
         if (!candidates.empty() && !Contains(candidates, router))
             continue;
-        if (m_Routers[r].designatedIS && m_Routers[r].pseudoNodeLSP.compare(0, prefix.size(), prefix) == 0)
+        if (m_Routers[r].designatedIS &&
+            m_Routers[r].pseudoNodeLSP.compare(0, prefix.size(), prefix) == 0)
             originators.push_back(router);
     }
     return originators.size() == 1 ? originators.front() : -1;

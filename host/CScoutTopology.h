@@ -68,11 +68,11 @@ public:
 
     // One side of a link.
     struct LinkEnd {
-        int router = -1;      // position in STRouters(); -1 when no router of the run answers
-        std::string hostName; // empty when not known
-        std::string systemId; // empty when not known
-        std::string area;     // empty when not known
-        std::string address;  // as the other side reported it; empty when not known
+        int router = -1;         // position in STRouters(); -1 when no router of the run answers
+        std::string hostName;    // empty when not known
+        std::string systemId;    // empty when not known
+        std::string area;        // empty when not known
+        std::string address;     // as the other side reported it; empty when not known
         bool hasIfIndex = false; // false: this side did not report the adjacency
         int ifIndex = -1;
         bool hasIfDescr = false;

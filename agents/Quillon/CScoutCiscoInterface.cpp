@@ -34,6 +34,21 @@ CScoutCiscoInterface::~CScoutCiscoInterface() {
     }
 }
 
+CScoutCiscoInterface& CScoutCiscoInterface::operator=(const CScoutCiscoInterface& other) {
+    if (this == &other)
+        return *this;
+    char* copy = nullptr;
+    if (other.m_CommandOutput != nullptr) {
+        const size_t size = strlen(other.m_CommandOutput) + 1;
+        copy = static_cast<char*>(malloc(size));
+        if (copy != nullptr)
+            memcpy(copy, other.m_CommandOutput, size);
+    }
+    free(m_CommandOutput);
+    m_CommandOutput = copy;
+    return *this;
+}
+
 bool CScoutCiscoInterface::ObtainData(CZanRecord& ne, CScoutStdRequester& requester) {
     QuillonTrace::Line(1, "Entering into CScoutCiscoInterface::ObtainData ");
     if (m_CommandOutput != nullptr)

@@ -23,9 +23,10 @@ public:
     // Adds the names listed after the interface tag line to the set.
     void ParseData(InterfaceNameSet& names);
 
-    // The collector owns its text and is never copied.
+    // The collector owns its text: it is never copy-constructed, and an
+    // assignment gives the target its own copy of the source's text.
     CScoutCiscoInterface(const CScoutCiscoInterface&) = delete;
-    CScoutCiscoInterface& operator=(const CScoutCiscoInterface&) = delete;
+    CScoutCiscoInterface& operator=(const CScoutCiscoInterface& other);
 
 private:
     static const std::string m_ISISInterfaceStr;

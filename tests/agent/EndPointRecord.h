@@ -1,14 +1,15 @@
-// Reading the record of a protocol end point in tests: the record is
-// rendered into one line of text that shows every var bind in order with
-// the kind of its value: name=123 for integers, name="text" for strings,
-// {...} for lists and [...] for vectors.
+// Helpers of the collector tests: records rendered as one line of text
+// (name=123 for integers, name="text" for strings, {...} for lists, [...]
+// for vectors), traces checked per debug level, and text edits.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "CScoutCiscoProtocolEndPoint.h"
@@ -16,104 +17,137 @@
 #include "CZanAtomVector.h"
 #include "CZanVBList.h"
 #include "CZanVarBind.h"
+#include "HostFixture.h"
+#include "TestFiles.h"
 
 namespace quillon_test {
 
-void DescribeAtom(const CZanAtom* atom, std::ostream& out);
-
-inline void DescribeList(const CZanVBList* list, std::ostream& out) {
-    out << '{';
-    for (int i = 0; i < list->ZVBLSize(); ++i) {
-        const CZanVarBind* vb = list->ZVBLGet(i);
-        if (i > 0)
-            out << "; ";
-        out << vb->ZVBName() << '=';
-        switch (vb->ZVBKind()) {
-        case CZanVarBind::VB_INTEGER:
-            out << vb->ZVBInteger();
-            break;
-        case CZanVarBind::VB_STRING:
-            out << '"' << vb->ZVBString() << '"';
-            break;
-        case CZanVarBind::VB_ATOM:
-            DescribeAtom(vb->ZVBAtom(), out);
-            break;
-        }
-    }
-    out << '}';
-}
-
 inline void DescribeAtom(const CZanAtom* atom, std::ostream& out) {
-    if (atom == nullptr) {
-        out << "<no atom>";
-        return;
-    }
-    switch (atom->ZAType()) {
-    case ZAN_NULL:
-    case ZAN_INTEGER:
-    case ZAN_STRING:
-        out << "<atom of type " << atom->ZAType() << '>';
-        break;
-    case ZAN_VBLIST:
-        DescribeList(atom->ZAList(), out);
-        break;
-    case ZAN_VECTOR: {
+    if (atom != nullptr && atom->ZAType() == ZAN_VBLIST) {
+        const CZanVBList* list = atom->ZAList();
+        out << '{';
+        for (int i = 0; i < list->ZVBLSize(); ++i) {
+            const CZanVarBind* vb = list->ZVBLGet(i);
+            out << (i > 0 ? "; " : "") << vb->ZVBName() << '=';
+            if (vb->ZVBKind() == CZanVarBind::VB_INTEGER)
+                out << vb->ZVBInteger();
+            else if (vb->ZVBKind() == CZanVarBind::VB_STRING)
+                out << '"' << vb->ZVBString() << '"';
+            else
+                DescribeAtom(vb->ZVBAtom(), out);
+        }
+        out << '}';
+    } else if (atom != nullptr && atom->ZAType() == ZAN_VECTOR) {
         const CZanAtomVector* vector = atom->ZAVector();
         out << '[';
         for (int i = 0; i < vector->ZAVSize(); ++i) {
-            if (i > 0)
-                out << ", ";
+            out << (i > 0 ? ", " : "");
             DescribeAtom(vector->ZAVGetValue(i), out);
         }
         out << ']';
-        break;
-    }
+    } else {
+        out << "<atom of type " << (atom != nullptr ? atom->ZAType() : -1) << '>';
     }
 }
 
-inline std::string DescribeAtom(const CZanAtom* atom) {
+// The rendered record as text; the atom is freed again.
+inline std::string Describe(CZanAtom* rendered) {
+    std::unique_ptr<CZanAtom> atom(rendered);
     std::ostringstream out;
-    DescribeAtom(atom, out);
+    DescribeAtom(atom.get(), out);
     return out.str();
 }
 
-// The end point's record as text; the rendered atom is freed again.
+// The errors in the router's journal, one line each: code file:line message.
+inline std::string Errors(const LabRouter& router) {
+    std::string text;
+    for (const auto& e : router.Errors())
+        text += std::to_string(e.code) + " " + e.file + ":" + std::to_string(e.line) + " " +
+                (e.hasMessage ? e.message : "-") + "\n";
+    return text;
+}
+
 inline std::string EndPointRecord(const CScoutCiscoProtocolEndPoint& endPoint) {
-    std::unique_ptr<CZanAtom> atom(endPoint.GeneratePEData());
-    return DescribeAtom(atom.get());
+    return Describe(endPoint.GeneratePEData());
+}
+
+// Runs an end-point collector on a router answering `command` with `output`
+// and returns the record of the end point (fresh, or as `prepare` left it)
+// after the parse for `name`, followed by any error reported.
+template <typename Collector>
+std::string ParsedRecord(const char* command, const std::string& output, std::string name,
+                         void (*prepare)(CScoutCiscoProtocolEndPoint&) = nullptr) {
+    CScoutCiscoProtocolEndPoint endPoint;
+    if (prepare != nullptr)
+        prepare(endPoint);
+    LabRouter router;
+    router.Answer(command, output);
+    Collector collector;
+    EXPECT_TRUE(collector.ObtainData(router.Record(), router.Requester()));
+    collector.ParseData(name, &endPoint);
+    return EndPointRecord(endPoint) + Errors(router);
 }
 
 // The trace split into its lines (without their line ends).
 inline std::vector<std::string> TraceLines(const std::string& trace) {
     std::vector<std::string> lines;
-    std::string::size_type start = 0;
-    while (start < trace.size()) {
-        std::string::size_type end = trace.find('\n', start);
-        if (end == std::string::npos)
-            end = trace.size();
-        lines.push_back(trace.substr(start, end - start));
-        start = end + 1;
-    }
+    std::istringstream in(trace);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
     return lines;
 }
 
-inline int CountLines(const std::string& trace, const std::string& line) {
-    int count = 0;
-    for (const std::string& l : TraceLines(trace))
-        if (l == line)
-            ++count;
-    return count;
+// Each traced line with the lowest debug level that writes it.
+using LevelledTrace = std::vector<std::pair<int, std::string>>;
+
+// Runs `run` at debug levels 0 to 4 and checks what it traces: exactly up to
+// `exactUpTo`, above that as lines in this order among others (the patterns
+// traced there are left out of `lines`).
+template <typename Run>
+void ExpectTraceByLevel(const LevelledTrace& lines, Run run, int exactUpTo = 4) {
+    for (int level = 0; level <= 4; ++level) {
+        SCOPED_TRACE("debug level " + std::to_string(level));
+        std::vector<std::string> expected;
+        for (const auto& [lineLevel, line] : lines)
+            if (lineLevel <= level)
+                expected.push_back(line);
+        std::vector<std::string> actual;
+        {
+            DebugLevel debug(level);
+            TraceCapture capture;
+            run();
+            actual = TraceLines(capture.Take());
+        }
+        if (level <= exactUpTo) {
+            EXPECT_EQ(actual, expected);
+            continue;
+        }
+        auto next = actual.begin();
+        for (const std::string& line : expected) {
+            next = std::find(next, actual.end(), line);
+            ASSERT_NE(next, actual.end()) << "missing or out of order: " << line;
+            ++next;
+        }
+    }
 }
 
-// Output with CR LF line ends in place of LF.
-inline std::string WithCrLf(const std::string& text) {
-    std::string result;
-    for (char c : text) {
-        if (c == '\n')
-            result += '\r';
-        result += c;
+// What `read` makes of `text`, with what it makes of the CR LF form added
+// when that differs.
+template <typename Read> std::string ReadBothLineEnds(const std::string& text, Read read) {
+    std::string lf = read(text), crlf = read(WithCrLf(text));
+    return crlf == lf ? lf : lf + " (with CR LF: " + crlf + ")";
+}
+
+// Applies text replacements, each to the first place its text occurs.
+using Edits = std::vector<std::pair<std::string, std::string>>;
+inline std::string Edited(std::string text, const Edits& edits) {
+    for (const auto& [from, to] : edits) {
+        std::string::size_type at = text.find(from);
+        EXPECT_NE(at, std::string::npos) << "edit does not apply: " << from;
+        if (at != std::string::npos)
+            text.replace(at, from.size(), to);
     }
-    return result;
+    return text;
 }
 
 } // namespace quillon_test

@@ -2,216 +2,83 @@
 // "show clns protocol".
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "CScoutCiscoInterface.h"
-#include "CScoutEntityJournal.h"
 #include "HostFixture.h"
 #include "IsisRouterOutputs.h"
 #include "QuillonAgentProbe.h"
+#include "TestFiles.h"
 
-using quillon_probe::Count;
-using quillon_probe::Lines;
 using quillon_test::DebugLevel;
 using quillon_test::LabRouter;
 using quillon_test::TraceCapture;
 
 namespace {
 
-const char* const kShowClnsProtocol = "show clns protocol";
+const char* const kCommand = "show clns protocol";
 
-const InterfaceNameSet* StoredNames(LabRouter& router) {
-    return static_cast<const InterfaceNameSet*>(
-        router.MediationData().SMDGetDataPtr("isisInterfaces"));
+std::string Protocol(const std::string& interfaceLines) {
+    return "IS-IS Router: <Null Tag>\n  Interfaces supported by IS-IS:\n" + interfaceLines;
 }
 
-std::vector<std::string> StoredNameList(LabRouter& router) {
-    const InterfaceNameSet* names = StoredNames(router);
+// Takes the set the filter stored, as the process layer would.
+std::vector<std::string> TakeNames(LabRouter& router) {
+    std::unique_ptr<InterfaceNameSet> names(
+        static_cast<InterfaceNameSet*>(router.MediationData().SMDRemoveDataPtr("isisInterfaces")));
     return names ? std::vector<std::string>(names->begin(), names->end())
                  : std::vector<std::string>();
 }
 
-// The set is the mediation data's until the process layer takes it; tests
-// that stop after the filter free it here.
-void FreeStoredNames(LabRouter& router) {
-    delete static_cast<InterfaceNameSet*>(
-        router.MediationData().SMDRemoveDataPtr("isisInterfaces"));
-}
-
-std::string Protocol(const std::string& interfaceLines) {
-    return "IS-IS Router: <Null Tag>\n"
-           "  System Id: 0000.0000.0001.00  IS-Type: level-1-2\n"
-           "  Interfaces supported by IS-IS:\n" +
-           interfaceLines;
-}
-
 } // namespace
 
-// ---------------------------------------------------------------------------
-// Records the host should never hand over, and routers that say nothing.
-
-TEST(MediationFilter, NullRecordIsRefusedBeforeAnythingIsAsked) {
-    LabRouter router;
-    router.Answer(kShowClnsProtocol, isis_router::kShowClnsProtocol);
-    QuillonAgentProbe probe(router.Requester());
-
-    EXPECT_FALSE(probe.Filter(nullptr));
-
-    ASSERT_EQ(router.Errors().size(), 1u);
-    EXPECT_EQ(router.Errors()[0].code, -220439);
-    EXPECT_EQ(router.Errors()[0].file, "CScoutQuillonAgent");
-    EXPECT_EQ(router.Errors()[0].line, 169);
-    EXPECT_TRUE(router.Errors()[0].hasMessage);
-    EXPECT_EQ(router.Errors()[0].message, " ne is null - this should NEVER happen");
-    EXPECT_TRUE(router.Commands().empty());
-}
-
-TEST(MediationFilter, RecordWithoutMediationDataRunsNoCommand) {
-    LabRouter router;
-    router.Answer(kShowClnsProtocol, isis_router::kShowClnsProtocol);
-    QuillonAgentProbe probe(router.Requester());
-    // Same device, but the host gave this record no mediation data.
-    CScoutEntityJournal journal;
-    CScoutProcessedData pd;
-    CZanRecord bare("R1");
-    bare.ZRAttach(nullptr, &pd, &journal);
-
-    EXPECT_FALSE(probe.Filter(&bare));
-
-    ASSERT_EQ(router.Errors().size(), 1u);
-    EXPECT_EQ(router.Errors()[0].code, -220402);
-    EXPECT_EQ(router.Errors()[0].file, "CScoutQuillonAgent");
-    EXPECT_EQ(router.Errors()[0].line, 179);
-    EXPECT_FALSE(router.Errors()[0].hasMessage);
-    EXPECT_TRUE(journal.SEJCommands().empty());
-}
-
-TEST(MediationFilter, RouterThatGivesNoTextPassesWithoutInterfaceSet) {
+TEST(MediationFilter, RouterThatGivesNoTextIsKeptWithoutInterfaceSet) {
     LabRouter silent("R1");
     silent.Reachable();
     LabRouter unreachable("R2");
     for (LabRouter* router : {&silent, &unreachable}) {
         QuillonAgentProbe probe(router->Requester());
         EXPECT_TRUE(probe.Filter(&router->Record()));
-        EXPECT_EQ(router->Commands(), std::vector<std::string>{kShowClnsProtocol});
+        EXPECT_EQ(router->Commands(), std::vector<std::string>{kCommand});
         EXPECT_TRUE(router->MediationData().SMDKeys().empty());
         EXPECT_TRUE(router->Errors().empty());
     }
 }
 
-// ---------------------------------------------------------------------------
-// What the list holds.
+TEST(MediationFilter, TracesEachLineFromItsLevelOn) {
+    const std::pair<int, const char*> lines[] = {
+        {1, "Entering into CScoutQuillonAgent::SADoMediationFilter "},
+        {1, "Entering into CScoutCiscoInterface::ObtainData "},
+        {1, "Entering into CScoutCiscoInterface::ParseData"},
+        // the output from the tag on, which ends in its own line end
+        {4, " 2 ParseData: entryPtr = Interfaces supported by IS-IS:"},
+        {4, "        Serial1/0 - OSI - IP"},
+        {4, "        Ethernet0/0 - IP"},
+        {4, ""},
+        {4, "isisInterface is Serial1/0"},
+        {4, "isisInterface is Ethernet0/0"}};
+    for (int level = 0; level <= 4; ++level) {
+        LabRouter router;
+        router.Answer(kCommand, Protocol("        Serial1/0 - OSI - IP\n"
+                                         "        Ethernet0/0 - IP\n"));
+        QuillonAgentProbe probe(router.Requester());
+        DebugLevel debug(level);
+        TraceCapture capture;
 
-TEST(MediationFilter, OutputWithoutTagDropsRouterQuietly) {
-    LabRouter router;
-    router.Answer(kShowClnsProtocol, "IP-RIP Router: <none>\n  Distance: 120\n");
-    QuillonAgentProbe probe(router.Requester());
-    DebugLevel level(4);
-    TraceCapture capture;
+        EXPECT_TRUE(probe.Filter(&router.Record()));
 
-    EXPECT_FALSE(probe.Filter(&router.Record()));
-
-    const std::string trace = capture.Take();
-    EXPECT_EQ(Count(trace, " 2 ParseData: entryPtr = NULL"), 1);
-    EXPECT_EQ(trace.find("Unable to parse ISIS interfaces from:"), std::string::npos);
-    EXPECT_TRUE(router.MediationData().SMDKeys().empty());
-    EXPECT_TRUE(router.Errors().empty());
-}
-
-TEST(MediationFilter, UnparsableListIsReportedWithWholeOutput) {
-    const std::string output = "IS-IS Router: <Null Tag>\n  Interfaces supported by IS-IS:\n";
-    LabRouter router;
-    router.Answer(kShowClnsProtocol, output);
-    QuillonAgentProbe probe(router.Requester());
-    DebugLevel level(1);
-    TraceCapture capture;
-
-    EXPECT_FALSE(probe.Filter(&router.Record()));
-
-    EXPECT_EQ(capture.Take(), "Entering into CScoutQuillonAgent::SADoMediationFilter \n"
-                              "Entering into CScoutCiscoInterface::ObtainData \n"
-                              "Entering into CScoutCiscoInterface::ParseData\n"
-                              "Unable to parse ISIS interfaces from:\n" +
-                                  output + "\n");
-    EXPECT_TRUE(router.MediationData().SMDKeys().empty());
-}
-
-TEST(MediationFilter, NamesAreStoredInByteOrderEachOnce) {
-    LabRouter router;
-    router.Answer(kShowClnsProtocol, Protocol("        Serial1/0 - OSI - IP\n"
-                                              "        Loopback0 - IP\n"
-                                              "        Ethernet0/1 - OSI\n"
-                                              "        Serial1/0 - OSI - IP\n"
-                                              "        ethernet2/0 - IP\n"));
-    QuillonAgentProbe probe(router.Requester());
-
-    EXPECT_TRUE(probe.Filter(&router.Record()));
-
-    EXPECT_EQ(StoredNameList(router),
-              (std::vector<std::string>{"Ethernet0/1", "Loopback0", "Serial1/0", "ethernet2/0"}));
-    EXPECT_EQ(router.MediationData().SMDKeys(), std::vector<std::string>{"isisInterfaces"});
-    EXPECT_EQ(router.Commands(), std::vector<std::string>{kShowClnsProtocol});
-    FreeStoredNames(router);
-}
-
-// The trace of an accepted router, level by level.
-struct FilterTraceCase {
-    int level;
-    std::vector<std::string> lines;
-};
-
-void PrintTo(const FilterTraceCase& c, std::ostream* out) {
-    *out << "level " << c.level;
-}
-
-class MediationFilterTrace : public testing::TestWithParam<FilterTraceCase> {};
-
-TEST_P(MediationFilterTrace, WritesItsLinesFromTheirLevelOn) {
-    const std::string output = Protocol("        Serial1/0 - OSI - IP\n"
-                                        "        Ethernet0/0 - IP\n");
-    LabRouter router;
-    router.Answer(kShowClnsProtocol, output);
-    QuillonAgentProbe probe(router.Requester());
-    DebugLevel level(GetParam().level);
-    TraceCapture capture;
-
-    EXPECT_TRUE(probe.Filter(&router.Record()));
-
-    std::vector<std::string> expected = GetParam().lines;
-    if (GetParam().level >= 4) {
-        // The entry point trace shows the output from the tag on, which
-        // ends in its own line end.
-        const std::string fromTag = output.substr(output.find("Interfaces supported"));
-        std::vector<std::string> entry = Lines(" 2 ParseData: entryPtr = " + fromTag + "\n");
-        expected.insert(expected.begin() + 3, entry.begin(), entry.end());
+        std::vector<std::string> expected;
+        for (const auto& [from, line] : lines)
+            if (level >= from)
+                expected.push_back(line);
+        EXPECT_EQ(quillon_probe::Lines(capture.Take()), expected) << "level " << level;
+        TakeNames(router);
     }
-    EXPECT_EQ(Lines(capture.Take()), expected);
-    FreeStoredNames(router);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Levels, MediationFilterTrace,
-    testing::Values(FilterTraceCase{0, {}},
-                    FilterTraceCase{1,
-                                    {"Entering into CScoutQuillonAgent::SADoMediationFilter ",
-                                     "Entering into CScoutCiscoInterface::ObtainData ",
-                                     "Entering into CScoutCiscoInterface::ParseData"}},
-                    FilterTraceCase{3,
-                                    {"Entering into CScoutQuillonAgent::SADoMediationFilter ",
-                                     "Entering into CScoutCiscoInterface::ObtainData ",
-                                     "Entering into CScoutCiscoInterface::ParseData"}},
-                    FilterTraceCase{4,
-                                    {"Entering into CScoutQuillonAgent::SADoMediationFilter ",
-                                     "Entering into CScoutCiscoInterface::ObtainData ",
-                                     "Entering into CScoutCiscoInterface::ParseData",
-                                     // the entry point lines go here
-                                     "isisInterface is Serial1/0",
-                                     "isisInterface is Ethernet0/0"}}));
-
-// ---------------------------------------------------------------------------
-// Shapes of the interface list.
 
 struct ListShape {
     const char* name;
@@ -226,40 +93,46 @@ void PrintTo(const ListShape& shape, std::ostream* out) {
 
 class InterfaceListShape : public testing::TestWithParam<ListShape> {};
 
-TEST_P(InterfaceListShape, YieldsTheListedNames) {
+TEST_P(InterfaceListShape, YieldsTheNamesInByteOrderEachOnce) {
+    const ListShape& shape = GetParam();
     LabRouter router;
-    router.Answer(kShowClnsProtocol, GetParam().output);
+    router.Answer(kCommand, shape.output);
     QuillonAgentProbe probe(router.Requester());
     DebugLevel level(1);
     TraceCapture capture;
 
-    EXPECT_EQ(probe.Filter(&router.Record()), !GetParam().names.empty());
+    EXPECT_EQ(probe.Filter(&router.Record()), !shape.names.empty());
 
-    EXPECT_EQ(StoredNameList(router), GetParam().names);
-    EXPECT_EQ(capture.Take().find("Unable to parse ISIS interfaces from:") != std::string::npos,
-              GetParam().reportedUnparsable);
+    // An unparsable list is reported with the whole output.
+    const std::string report = "Unable to parse ISIS interfaces from:\n" + shape.output + "\n";
+    EXPECT_EQ(capture.Take().find(report) != std::string::npos, shape.reportedUnparsable);
+    EXPECT_EQ(router.MediationData().SMDKeys(), shape.names.empty()
+                                                    ? std::vector<std::string>{}
+                                                    : std::vector<std::string>{"isisInterfaces"});
+    EXPECT_EQ(TakeNames(router), shape.names);
+    EXPECT_EQ(router.Commands(), std::vector<std::string>{kCommand});
     EXPECT_TRUE(router.Errors().empty());
-    FreeStoredNames(router);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Shapes, InterfaceListShape,
     testing::Values(
-        ListShape{"FullRouterOutput",
-                  isis_router::kShowClnsProtocol,
+        ListShape{"RouterOutput",
+                  isis_router::Output("show-clns-protocol.txt"),
                   {"Ethernet0/0", "Serial1/0"},
                   false},
         ListShape{"CrLfLineEnds",
-                  quillon_probe::WithCrLf(isis_router::kShowClnsProtocol),
+                  quillon_test::WithCrLf(isis_router::Output("show-clns-protocol.txt")),
                   {"Ethernet0/0", "Serial1/0"},
                   false},
-        ListShape{"TabIndentedEntries",
+        ListShape{"TabIndented",
                   Protocol("\tSerial0 - IP\n\tTokenRing0 - OSI\n"),
                   {"Serial0", "TokenRing0"},
                   false},
-        ListShape{"SameInterfaceListedTwice",
-                  Protocol("        Serial1/0 - OSI - IP\n        Serial1/0 - OSI - IP\n"),
-                  {"Serial1/0"},
+        ListShape{"UnsortedWithDuplicates",
+                  Protocol("  Serial1/0 - OSI - IP\n  Loopback0 - IP\n  ethernet2/0 - IP\n"
+                           "  Ethernet0/1 - OSI\n  Serial1/0 - OSI - IP\n"),
+                  {"Ethernet0/1", "Loopback0", "Serial1/0", "ethernet2/0"},
                   false},
         ListShape{"LineWithoutProtocolMarker",
                   Protocol("        Ethernet0/0 - IP\n        Tunnel0\n        Serial1/0 - OSI\n"),
@@ -279,5 +152,6 @@ INSTANTIATE_TEST_SUITE_P(
         ListShape{"TagFollowedByOtherSections",
                   Protocol("  Redistribute:\n    static (on by default)\n"),
                   {},
-                  false}),
+                  false},
+        ListShape{"NoTag", "IP-RIP Router: <none>\n  Distance: 120\n", {}, false}),
     [](const testing::TestParamInfo<ListShape>& info) { return info.param.name; });

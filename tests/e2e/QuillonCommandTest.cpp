@@ -28,8 +28,8 @@ TEST(QuillonCommand, HelpGoesToStandardOutput) {
         EXPECT_EQ(result.status, 0);
         EXPECT_EQ(result.err, "");
         EXPECT_EQ(result.out.rfind("Usage:\n", 0), 0u) << result.out;
-        EXPECT_NE(result.out.find("quillon discover [--format text|json] [--out FILE] "
-                                  "[--debug N] [--agent PATH] [LAB.json ...]"),
+        EXPECT_NE(result.out.find("quillon discover [--format text|json|dot|svg|png] [--out FILE] "
+                                  "[--debug N]\n                   [--agent PATH] [LAB.json ...]"),
                   std::string::npos);
     }
 }

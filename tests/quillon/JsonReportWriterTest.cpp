@@ -16,6 +16,7 @@
 #include "CZanVBList.h"
 #include "CZanVarBind.h"
 #include "JsonReportWriter.h"
+#include "TopologyRecords.h"
 
 namespace {
 
@@ -127,6 +128,52 @@ TEST(JsonReportWriter, RendersRecordsJournalAndStores) {
 
     entity.SEMediationData().SMDRemoveDataPtr("zeta");
     entity.SEMediationData().SMDRemoveDataPtr("ifDescr");
+}
+
+TEST(JsonReportWriter, LinksFollowTheEntities) {
+    CScoutTopology topology;
+    topology_records::AddAll(topology, topology_records::MixedRun());
+    CScoutEntity entity("R1");
+    JsonReportWriter writer;
+    writer.Begin("Quillon", "Discovery Agent", "3.7.0.38");
+    writer.AddEntity(entity, false);
+    writer.AddLinks(topology);
+    writer.End();
+    const ordered_json report = ordered_json::parse(writer.Text());
+    EXPECT_EQ(Keys(report), (std::vector<std::string>{"agent", "entities", "links"}));
+    EXPECT_EQ(report["entities"].size(), 1u);
+    EXPECT_EQ(report["links"], ordered_json::parse(R"([
+      {"from": {"router": "R1", "hostName": "r1", "systemId": "0000.0000.0001", "area": "49.0001",
+                "ifIndex": 1, "ifDescr": "Ethernet0/0", "address": "10.0.0.1",
+                "metrics": {"Level-1": 10}},
+       "to": {"router": "R2", "hostName": "r2", "systemId": "0000.0000.0002", "area": "49.0001",
+              "ifIndex": 2, "ifDescr": "Ethernet0/1", "address": "10.0.0.2",
+              "metrics": {"Level-1": 15}},
+       "type": "L1",
+       "pseudoNodes": [{"id": "r1.01", "levels": ["Level-1"], "designatedIS": "R1"}],
+       "status": "confirmed", "candidates": []},
+      {"from": {"router": "R1", "hostName": "r1", "systemId": "0000.0000.0001", "area": "49.0001",
+                "ifIndex": 5, "ifDescr": "Serial1/0", "address": null,
+                "metrics": {"Level-2": 30}},
+       "to": {"router": null, "hostName": "r9", "systemId": null, "area": "49.0009",
+              "ifIndex": null, "ifDescr": null, "address": "10.0.19.9", "metrics": {}},
+       "type": "L2", "pseudoNodes": [], "status": "unknown-router", "candidates": []},
+      {"from": {"router": "R1", "hostName": "r1", "systemId": "0000.0000.0001", "area": "49.0001",
+                "ifIndex": -1, "ifDescr": null, "address": null, "metrics": {}},
+       "to": {"router": null, "hostName": "core", "systemId": null, "area": "49.0002",
+              "ifIndex": null, "ifDescr": null, "address": "10.0.7.7", "metrics": {}},
+       "type": "L2", "pseudoNodes": [], "status": "ambiguous", "candidates": ["C1", "C2"]},
+      {"from": {"router": "R2", "hostName": "r2", "systemId": "0000.0000.0002", "area": "49.0001",
+                "ifIndex": 6, "ifDescr": "Serial1/1", "address": null, "metrics": {}},
+       "to": {"router": "R3", "hostName": "r3", "systemId": "0000.0000.0003", "area": "49.0002",
+              "ifIndex": null, "ifDescr": null, "address": "10.0.23.3", "metrics": {}},
+       "type": "L2", "pseudoNodes": [], "status": "one-sided", "candidates": []}
+    ])"));
+
+    // A report never given links still has the member, empty.
+    const ordered_json bare = ordered_json::parse(Report(entity, false));
+    EXPECT_EQ(Keys(bare), (std::vector<std::string>{"agent", "entities", "links"}));
+    EXPECT_EQ(bare["links"], ordered_json::array());
 }
 
 } // namespace

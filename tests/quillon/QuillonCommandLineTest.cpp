@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "QuillonCommandLine.h"
@@ -41,6 +42,20 @@ TEST(QuillonCommandLine, Defaults) {
     EXPECT_EQ(line.AgentPath(), "./p.so");
 }
 
+TEST(QuillonCommandLine, EveryFormat) {
+    const std::pair<const char*, Format> formats[] = {{"text", Format::Text},
+                                                      {"json", Format::Json},
+                                                      {"dot", Format::Dot},
+                                                      {"svg", Format::Svg},
+                                                      {"png", Format::Png}};
+    for (const auto& [name, format] : formats) {
+        QuillonCommandLine line;
+        std::string error;
+        ASSERT_TRUE(line.Parse({"discover", std::string("--format=") + name}, error)) << error;
+        EXPECT_EQ(line.GetFormat(), format) << name;
+    }
+}
+
 TEST(QuillonCommandLine, HelpWinsAnywhere) {
     for (const std::vector<std::string>& arguments : {std::vector<std::string>{"--help"},
                                                       {"-h"},
@@ -77,7 +92,10 @@ INSTANTIATE_TEST_SUITE_P(
         UsageError{{"discover", "--debug=-1"}, "'--debug' takes a level from 0 to 4, not '-1'"},
         UsageError{{"discover", "--debug", "01"}, "'--debug' takes a level from 0 to 4, not '01'"},
         UsageError{{"discover", "--debug"}, "'--debug' needs a value"},
-        UsageError{{"discover", "--format", "xml"}, "'--format' takes text or json, not 'xml'"},
+        UsageError{{"discover", "--format", "xml"},
+                   "'--format' takes text, json, dot, svg or png, not 'xml'"},
+        UsageError{{"discover", "--format", "SVG"},
+                   "'--format' takes text, json, dot, svg or png, not 'SVG'"},
         UsageError{{"discover", "--out="}, "'--out' needs a value"},
         UsageError{{"discover", "--out", "a", "--out", "b"}, "'--out' is given more than once"},
         UsageError{{"version", "lab.json"}, "version takes no lab file ('lab.json')"},

@@ -11,6 +11,7 @@
 #include "CZanVBList.h"
 #include "CZanVarBind.h"
 #include "TextReportWriter.h"
+#include "TopologyRecords.h"
 
 namespace {
 
@@ -140,6 +141,49 @@ TEST(TextReportWriter, DroppedRouterAndDeviceBytes) {
                              "  Commands run: 1\n"
                              "\n"
                              "1 router: 0 accepted, 1 dropped\n");
+}
+
+TEST(TextReportWriter, EndsWithTheLinks) {
+    CScoutTopology topology;
+    topology_records::AddAll(topology, topology_records::MixedRun());
+    CScoutEntity entity("R1");
+    TextReportWriter writer;
+    writer.Begin("Quillon", "Discovery Agent", "3.7.0.38");
+    writer.AddEntity(entity, false);
+    writer.AddLinks(topology);
+    writer.End();
+    EXPECT_EQ(writer.Text(),
+              "Quillon 3.7.0.38: Discovery Agent\n"
+              "\n"
+              "Router R1: dropped (no IS-IS interface found)\n"
+              "  Commands run: 0\n"
+              "\n"
+              "1 router: 0 accepted, 1 dropped\n"
+              "\n"
+              "Links (4):\n"
+              "  R1 Ethernet0/0 (ifIndex 1) -- R2 Ethernet0/1 (ifIndex 2): L1, reported by both\n"
+              "    R1: address 10.0.0.1, area 49.0001, Level-1 metric 10\n"
+              "    R2: address 10.0.0.2, area 49.0001, Level-1 metric 15\n"
+              "    LAN r1.01 on Level-1, designated IS R1\n"
+              "  R1 Serial1/0 (ifIndex 5) -- r9: L2, neighbour not in this run\n"
+              "    R1: area 49.0001, Level-2 metric 30\n"
+              "    r9: address 10.0.19.9, area 49.0009\n"
+              "  R1 unresolved interface (ifIndex -1) -- core: L2, ambiguous: C1 or C2\n"
+              "    R1: area 49.0001\n"
+              "    core: address 10.0.7.7, area 49.0002\n"
+              "  R2 Serial1/1 (ifIndex 6) -- R3: L2, reported by R2 only\n"
+              "    R2: area 49.0001\n"
+              "    R3: address 10.0.23.3, area 49.0002\n");
+
+    TextReportWriter empty;
+    empty.Begin("Quillon", "Discovery Agent", "3.7.0.38");
+    empty.AddLinks(CScoutTopology());
+    empty.End();
+    EXPECT_EQ(empty.Text(), "Quillon 3.7.0.38: Discovery Agent\n"
+                            "\n"
+                            "0 routers: 0 accepted, 0 dropped\n"
+                            "\n"
+                            "Links: none\n");
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-// White-box access to the agent for tests: its layer callbacks and its
-// private steps, and a few readers for what the steps leave behind.
+// White-box access to the agent for tests: its layer callbacks and the steps
+// they are built from, and readers for the records they leave behind.
 #pragma once
 
 #include <memory>
@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "CScoutMediationData.h"
+#include "CScoutEntityJournal.h"
 #include "CScoutProcessedData.h"
 #include "CScoutQuillonAgent.h"
 #include "CScoutStdRequester.h"
 #include "CZanAtom.h"
 #include "CZanAtomVector.h"
-#include "CZanBaseRecord.h"
 #include "CZanRecord.h"
+#include "CZanTreeList.h"
 #include "CZanVBList.h"
 #include "CZanVarBind.h"
 
@@ -25,42 +25,16 @@ public:
         m_Agent->SASetRequester(&requester);
     }
 
-    CScoutQuillonAgent& Agent() { return *m_Agent; }
-
-    // The layer callbacks, as the host calls them.
     bool Filter(CZanRecord* ne) { return m_Agent->SADoMediationFilter(ne) == ZTRUE; }
     void Mediation(CZanRecord* ne) { m_Agent->SADoMediationLayer(ne); }
     void Process(CZanRecord* ne) { m_Agent->SADoProcessLayer(ne); }
     void Relationship(CZanRecord* ne) { m_Agent->SADoRelationshipLayer(ne); }
-    void SetName() { m_Agent->ZASetSCName(); }
-    void SetDesc() { m_Agent->ZASetSCDesc(); }
-
-    // The private steps.
-    bool ObtainProtocolEndPoint(CZanRecord* ne, std::string& name,
-                                CScoutCiscoProtocolEndPoint* endPoint) {
-        return m_Agent->ObtainProtocolEndPoint(ne, name, endPoint);
-    }
-    void ProcessLocalNbrData(CZanRecord* ne, CScoutMediationData* md, CZanTreeList** tree) {
-        m_Agent->ProcessLocalNbrData(ne, md, tree);
-    }
-    void AddStdDataToLocalNbr(int ifIndex, std::string& name, CZanTreeList** tree) {
+    void AddStdDataToLocalNbr(int ifIndex, std::string name, CZanTreeList** tree) {
         m_Agent->AddStdDataToLocalNbr(ifIndex, name, tree);
-    }
-    void AddLocalNbrs(CZanTreeList* tree, CScoutProcessedData* pd) {
-        m_Agent->AddLocalNbrs(tree, pd);
     }
     void ProcessProtocolEndPoint(int ifIndex, CScoutCiscoProtocolEndPoint* endPoint,
                                  CZanTreeList** tree) {
         m_Agent->ProcessProtocolEndPoint(ifIndex, endPoint, tree);
-    }
-    void ProcessRemoteNbrData(CZanRecord* ne, CScoutMediationData* md, CScoutProcessedData* pd) {
-        m_Agent->ProcessRemoteNbrData(ne, md, pd);
-    }
-    void PopulateRemoteNbr(CScoutCiscoConnectivity* entry, CZanVBList* record) {
-        m_Agent->PopulateRemoteNbr(entry, record);
-    }
-    void ProcessPlatformData(CZanRecord& ne, CScoutMediationData& md) {
-        m_Agent->ProcessPlatformData(ne, md);
     }
 
 private:
@@ -69,64 +43,11 @@ private:
 
 namespace quillon_probe {
 
-void Describe(const CZanAtom* atom, std::ostream& out);
+// A value as one line: 12 for integers, "text" for strings, {name=value; ...}
+// for lists, [value, ...] for vectors.
+inline void Describe(const CZanAtom* atom, std::ostream& out);
 
-// A record as one line: name=12 for integers, name="text" for strings,
-// {...} for lists, [...] for vectors.
-inline void Describe(const CZanVBList* list, std::ostream& out) {
-    out << '{';
-    for (int i = 0; list != nullptr && i < list->ZVBLSize(); ++i) {
-        const CZanVarBind* vb = list->ZVBLGet(i);
-        out << (i > 0 ? "; " : "") << vb->ZVBName() << '=';
-        if (vb->ZVBKind() == CZanVarBind::VB_INTEGER)
-            out << vb->ZVBInteger();
-        else if (vb->ZVBKind() == CZanVarBind::VB_STRING)
-            out << '"' << vb->ZVBString() << '"';
-        else
-            Describe(vb->ZVBAtom(), out);
-    }
-    out << '}';
-}
-
-inline void Describe(const CZanAtom* atom, std::ostream& out) {
-    if (atom == nullptr) {
-        out << "<none>";
-        return;
-    }
-    switch (atom->ZAType()) {
-    case ZAN_NULL:
-        out << "null";
-        break;
-    case ZAN_INTEGER:
-        out << atom->ZAInteger();
-        break;
-    case ZAN_STRING:
-        out << '"' << atom->ZAText() << '"';
-        break;
-    case ZAN_VBLIST:
-        Describe(atom->ZAList(), out);
-        break;
-    case ZAN_VECTOR:
-        out << '[';
-        for (int i = 0; i < atom->ZAVector()->ZAVSize(); ++i) {
-            out << (i > 0 ? ", " : "");
-            Describe(atom->ZAVector()->ZAVGetValue(i), out);
-        }
-        out << ']';
-        break;
-    }
-}
-
-inline std::string Describe(const CZanVBList* list) {
-    std::ostringstream out;
-    Describe(list, out);
-    return out.str();
-}
-
-inline std::string Describe(const CZanVarBind* vb) {
-    if (vb == nullptr)
-        return "<none>";
-    std::ostringstream out;
+inline void Describe(const CZanVarBind* vb, std::ostream& out) {
     out << vb->ZVBName() << '=';
     if (vb->ZVBKind() == CZanVarBind::VB_INTEGER)
         out << vb->ZVBInteger();
@@ -134,10 +55,44 @@ inline std::string Describe(const CZanVarBind* vb) {
         out << '"' << vb->ZVBString() << '"';
     else
         Describe(vb->ZVBAtom(), out);
+}
+
+inline void Describe(const CZanVBList* list, std::ostream& out) {
+    out << '{';
+    for (int i = 0; i < list->ZVBLSize(); ++i) {
+        out << (i > 0 ? "; " : "");
+        Describe(list->ZVBLGet(i), out);
+    }
+    out << '}';
+}
+
+inline void Describe(const CZanAtom* atom, std::ostream& out) {
+    if (atom == nullptr || atom->ZAType() == ZAN_NULL)
+        out << "null";
+    else if (atom->ZAType() == ZAN_INTEGER)
+        out << atom->ZAInteger();
+    else if (atom->ZAType() == ZAN_STRING)
+        out << '"' << atom->ZAText() << '"';
+    else if (atom->ZAType() == ZAN_VBLIST)
+        Describe(atom->ZAList(), out);
+    else {
+        out << '[';
+        for (int i = 0; i < atom->ZAVector()->ZAVSize(); ++i) {
+            out << (i > 0 ? ", " : "");
+            Describe(atom->ZAVector()->ZAVGetValue(i), out);
+        }
+        out << ']';
+    }
+}
+
+template <typename T> std::string Describe(const T* value) {
+    std::ostringstream out;
+    if (value != nullptr)
+        Describe(value, out);
     return out.str();
 }
 
-// Every local neighbour handed to the processed data, one line each.
+// Every local neighbour handed to the processed data.
 inline std::vector<std::string> LocalNbrs(const CScoutProcessedData& pd) {
     std::vector<std::string> nbrs;
     for (int i = 0; i < pd.SPDLocalNbrCount(); ++i)
@@ -145,51 +100,22 @@ inline std::vector<std::string> LocalNbrs(const CScoutProcessedData& pd) {
     return nbrs;
 }
 
-// Every remote neighbour as "key -> record".
-inline std::vector<std::string> RemoteNbrs(const CScoutProcessedData& pd) {
-    std::vector<std::string> nbrs;
-    for (int i = 0; i < pd.SPDRemoteNbrCount(); ++i)
-        nbrs.push_back(Describe(pd.SPDRemoteNbrKey(i)) + " -> " + Describe(pd.SPDRemoteNbr(i)));
-    return nbrs;
-}
-
-// The trace split into lines, line ends dropped.
-inline std::vector<std::string> Lines(const std::string& trace) {
+// Each error as "code file:line message".
+inline std::vector<std::string> Errors(const std::vector<CScoutEntityJournal::Error>& errors) {
     std::vector<std::string> lines;
-    std::string::size_type start = 0;
-    while (start < trace.size()) {
-        std::string::size_type end = trace.find('\n', start);
-        if (end == std::string::npos)
-            end = trace.size();
-        lines.push_back(trace.substr(start, end - start));
-        start = end + 1;
-    }
+    for (const CScoutEntityJournal::Error& e : errors)
+        lines.push_back(std::to_string(e.code) + " " + e.file + ":" + std::to_string(e.line) +
+                        (e.hasMessage ? " " + e.message : ""));
     return lines;
 }
 
-inline int Count(const std::string& trace, const std::string& line) {
-    int count = 0;
-    for (const std::string& l : Lines(trace))
-        count += l == line ? 1 : 0;
-    return count;
-}
-
-// Index of the first line equal to `line` at or after `from`, or -1.
-inline int Find(const std::vector<std::string>& lines, const std::string& line, int from = 0) {
-    for (int i = from; i < static_cast<int>(lines.size()); ++i)
-        if (lines[i] == line)
-            return i;
-    return -1;
-}
-
-inline std::string WithCrLf(const std::string& text) {
-    std::string result;
-    for (char c : text) {
-        if (c == '\n')
-            result += '\r';
-        result += c;
-    }
-    return result;
+// The trace split into lines.
+inline std::vector<std::string> Lines(const std::string& trace) {
+    std::vector<std::string> lines;
+    std::istringstream in(trace);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
 }
 
 } // namespace quillon_probe

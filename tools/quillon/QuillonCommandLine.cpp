@@ -17,8 +17,8 @@ bool Usage(std::string& error, const std::string& text) {
 
 std::string QuillonCommandLine::Usage() {
     return "Usage:\n"
-           "  quillon discover [--format text|json] [--out FILE] [--debug N] [--agent PATH] "
-           "[LAB.json ...]\n"
+           "  quillon discover [--format text|json|dot|svg|png] [--out FILE] [--debug N]\n"
+           "                   [--agent PATH] [LAB.json ...]\n"
            "  quillon version [--agent PATH]\n"
            "  quillon --help\n"
            "\n"
@@ -31,8 +31,10 @@ std::string QuillonCommandLine::Usage() {
            "  version             Print the plug-in's name, description and version.\n"
            "\n"
            "Options:\n"
-           "  --format text|json  Report format (default text): a summary per router, or\n"
-           "                      the full JSON report.\n"
+           "  --format FORMAT     Report format (default text): text, a summary per router\n"
+           "                      and the links between them; json, the full report; dot,\n"
+           "                      the network as a Graphviz graph; svg or png, that graph\n"
+           "                      drawn by Graphviz's dot program.\n"
            "  --out FILE          Write the report to FILE, all or nothing, instead of\n"
            "                      standard output.\n"
            "  --debug N           Agent trace level, 0 (the default, no trace) to 4. Trace\n"
@@ -42,8 +44,8 @@ std::string QuillonCommandLine::Usage() {
            "  -h, --help          Print this help.\n"
            "\n"
            "Exit status: 0 when the run completed, whatever the routers answered; 2 on a\n"
-           "usage error, an unreadable or malformed lab file, or a plug-in that cannot be\n"
-           "loaded.\n";
+           "usage error, an unreadable or malformed lab file, a plug-in that cannot be\n"
+           "loaded, or a drawing that Graphviz cannot make.\n";
 }
 
 bool QuillonCommandLine::Parse(const std::vector<std::string>& arguments, std::string& error) {
@@ -118,8 +120,15 @@ bool QuillonCommandLine::Parse(const std::vector<std::string>& arguments, std::s
                 m_Format = Format::Text;
             else if (value == "json")
                 m_Format = Format::Json;
+            else if (value == "dot")
+                m_Format = Format::Dot;
+            else if (value == "svg")
+                m_Format = Format::Svg;
+            else if (value == "png")
+                m_Format = Format::Png;
             else
-                return ::Usage(error, "'--format' takes text or json, not '" + value + "'");
+                return ::Usage(error,
+                               "'--format' takes text, json, dot, svg or png, not '" + value + "'");
         } else if (name == "--debug") {
             if (value.size() != 1 || value[0] < '0' || value[0] > '4')
                 return ::Usage(error, "'--debug' takes a level from 0 to 4, not '" + value + "'");

@@ -1,7 +1,6 @@
 // The command line of quillon:
-//   quillon discover [--format text|json] [--out FILE] [--debug N] [--agent PATH] [LAB.json ...]
-//   quillon version [--agent PATH]
-//   quillon --help
+//   quillon discover [--format text|json|dot|svg|png] [--out FILE] [--debug N] [--agent PATH]
+//   [LAB.json ...] quillon version [--agent PATH] quillon --help
 #pragma once
 
 #include <string>
@@ -10,7 +9,7 @@
 class QuillonCommandLine {
 public:
     enum class Command { Help, Discover, Version };
-    enum class Format { Text, Json };
+    enum class Format { Text, Json, Dot, Svg, Png };
 
     // Parses the arguments that follow the program name. On a usage error
     // returns false and sets a one-line `error`.

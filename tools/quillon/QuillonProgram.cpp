@@ -4,7 +4,9 @@
 #include <ostream>
 
 #include "DiscoveryRun.h"
+#include "DotReportWriter.h"
 #include "ExampleLab.h"
+#include "GraphvizRenderer.h"
 #include "JsonReportWriter.h"
 #include "LabLoader.h"
 #include "PluginLoader.h"
@@ -61,11 +63,25 @@ int QuillonProgram::Run(const std::vector<std::string>& arguments, std::ostream&
         return kSuccess;
     }
 
+    // A drawing needs Graphviz: without it nothing runs.
+    const QuillonCommandLine::Format format = commandLine.GetFormat();
+    const bool drawing =
+        format == QuillonCommandLine::Format::Svg || format == QuillonCommandLine::Format::Png;
+    const std::string drawingFormat = format == QuillonCommandLine::Format::Svg ? "svg" : "png";
+    std::string dot;
+    if (drawing) {
+        dot = GraphvizRenderer::FindDot();
+        if (dot.empty())
+            return Failure(err, GraphvizRenderer::MissingMessage(drawingFormat));
+    }
+
     std::unique_ptr<ReportWriter> report;
-    if (commandLine.GetFormat() == QuillonCommandLine::Format::Json)
+    if (format == QuillonCommandLine::Format::Json)
         report = std::make_unique<JsonReportWriter>();
-    else
+    else if (format == QuillonCommandLine::Format::Text)
         report = std::make_unique<TextReportWriter>();
+    else
+        report = std::make_unique<DotReportWriter>();
 
     const int savedLevel = __Zandemar_Debug_Level;
     __Zandemar_Debug_Level = commandLine.DebugLevel();
@@ -74,7 +90,10 @@ int QuillonProgram::Run(const std::vector<std::string>& arguments, std::ostream&
     report->End();
     __Zandemar_Debug_Level = savedLevel;
 
-    if (!ReportOutput::Deliver(commandLine.OutPath(), report->Text(), out, error))
+    std::string drawn;
+    if (drawing && !GraphvizRenderer::Render(dot, report->Text(), drawingFormat, drawn, error))
+        return Failure(err, error);
+    if (!ReportOutput::Deliver(commandLine.OutPath(), drawing ? drawn : report->Text(), out, error))
         return Failure(err, error);
     return kSuccess;
 }

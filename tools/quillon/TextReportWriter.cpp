@@ -138,8 +138,8 @@ void TextReportWriter::AddLinks(const CScoutTopology& topology) {
             status = "reported by both";
             break;
         case CScoutTopology::EStatus::OneSided:
-            status = "reported by " + Printable(TopologyText::RouterName(topology, link.from)) +
-                     " only";
+            status =
+                "reported by " + Printable(TopologyText::RouterName(topology, link.from)) + " only";
             break;
         case CScoutTopology::EStatus::UnknownRouter:
             status = "neighbour not in this run";
@@ -148,9 +148,9 @@ void TextReportWriter::AddLinks(const CScoutTopology& topology) {
             status = "ambiguous: " + Printable(TopologyText::Candidates(topology, link));
             break;
         }
-        LineTo(m_Links, 1, side(link.from) + " -- " + side(link.to) + ": " +
-                    (link.type.empty() ? std::string("-") : Printable(link.type)) + ", " +
-                    status);
+        LineTo(m_Links, 1,
+               side(link.from) + " -- " + side(link.to) + ": " +
+                   (link.type.empty() ? std::string("-") : Printable(link.type)) + ", " + status);
         for (const CScoutTopology::LinkEnd* end : {&link.from, &link.to}) {
             std::vector<std::string> facts;
             if (!end->address.empty())

@@ -22,6 +22,5 @@ public:
     // "L1" for "Level-1", "L2" for "Level-2"; other text unchanged.
     static std::string ShortLevel(const std::string& levelType);
     // The routers of an ambiguous link: "r7 or r8", "r7, r8 or r9".
-    static std::string Candidates(const CScoutTopology& topology,
-                                  const CScoutTopology::Link& link);
+    static std::string Candidates(const CScoutTopology& topology, const CScoutTopology::Link& link);
 };

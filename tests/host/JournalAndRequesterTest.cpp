@@ -1,0 +1,195 @@
+// What the host notes in an entity's journal and hands the agent: error
+// reports (their line on standard error and their routing to the current
+// entity), the requester's journaling of every command, its single and list
+// command runs and SNMP walks, and the utilities that store a walk and look a
+// name's index up in it.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdlib>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "CScoutEntity.h"
+#include "CScoutLabDevice.h"
+#include "CScoutStdRequester.h"
+#include "CZanASN1Address.h"
+#include "CZanAtom.h"
+#include "CZanAtomVector.h"
+#include "CZanDoubleList.h"
+#include "CZanError.h"
+#include "CZanPointer.h"
+#include "CZanSnmpVarOp.h"
+#include "CZanTreeList.h"
+#include "ScoutAgentUtils.h"
+
+namespace {
+
+struct Lab {
+    CScoutLabDevice device;
+    CScoutStdRequester requester;
+    CScoutEntity entity{"R1"};
+    Lab() { requester.SSRAddDevice("R1", &device); }
+    CZanRecord* ne() { return &entity.SERecord(); }
+    CScoutMediationData* md() { return &entity.SEMediationData(); }
+    const std::vector<std::string>& commands() const { return entity.SEJournal().SEJCommands(); }
+    // The answer to one command, or "<null>".
+    std::string Run(CZanRecord* record, const char* command) {
+        char* text = requester.SSRGetTELNET(record, command);
+        std::string answer = text != nullptr ? text : "<null>";
+        std::free(text);
+        return answer;
+    }
+};
+
+using Commands = std::vector<std::string>;
+
+CZanAtomVector* Request(const std::vector<const char*>& commands) {
+    auto* v = new CZanAtomVector(static_cast<int>(commands.size()));
+    for (const char* command : commands)
+        v->ZAVAddToEnd(command != nullptr ? new CZanAtom(command) : new CZanAtom(17));
+    return v;
+}
+
+std::string Text(const CZanAtom* value) {
+    return value->ZAType() == ZAN_STRING ? value->ZAString() : "<none>";
+}
+
+// Reads the stored ifDescr walk through a tree keyed by position: (first
+// index component, value) of each row, and the index found for each name
+// (-2 for none).
+using Entries = std::vector<std::pair<int, std::string>>;
+std::pair<Entries, std::vector<int>> Read(Lab& lab, const std::vector<const char*>& names) {
+    CZanTreeList* tree = nullptr;
+    EXPECT_EQ(SAUFWrapSNMPInTreeList("ifDescr", false, lab.md(), &tree, false), 1);
+    std::pair<Entries, std::vector<int>> read;
+    CZanDoubleList* list = tree->ZTLIterator();
+    for (CZanObject* e = list->ZDLHead(); e != nullptr; e = list->ZDLGetNext()) {
+        auto* op = static_cast<CZanSnmpVarOp*>(static_cast<CZanPointer*>(e)->ZPData());
+        read.first.emplace_back(op->ZSVOASN1() ? op->ZSVOASN1()->ZAAAddressAt(0) : INT_MIN,
+                                Text(op->ZSVOValue()));
+    }
+    for (const char* name : names) {
+        CZanASN1Address stale({12345});
+        CZanASN1Address* index = &stale; // must be overwritten
+        SAUFGetIndexFromSnmpTreeList(name, tree, &index);
+        read.second.push_back(index != nullptr ? index->ZAAAddressAt(0) : -2);
+    }
+    SAUFSoftDeleteTree(tree);
+    return read;
+}
+
+std::string Report(int code, const char* file, int line, const char* message) {
+    testing::internal::CaptureStderr();
+    CZanError(code, file, line, message);
+    return testing::internal::GetCapturedStderr();
+}
+
+// The errors of a journal, one "code file:line [message]" each.
+std::vector<std::string> Errors(const CScoutEntityJournal& journal) {
+    std::vector<std::string> seen;
+    for (const auto& e : journal.SEJErrors())
+        seen.push_back(std::to_string(e.code) + " " + e.file + ":" + std::to_string(e.line) +
+                       (e.hasMessage ? " [" + e.message + "]" : ""));
+    return seen;
+}
+
+} // namespace
+
+TEST(ErrorReport, LineFormatOnStandardError) {
+    const std::pair<const char*, const char*> cases[] = {
+        {nullptr, "error -220402 CScoutQuillonAgent:163\n"},
+        {"Parsing failed", "error -220402 CScoutQuillonAgent:163 Parsing failed\n"},
+        {"Invalid regular expression\n",
+         "error -220402 CScoutQuillonAgent:163 Invalid regular expression\n"},
+        {"two\nlines", "error -220402 CScoutQuillonAgent:163 two\nlines\n"},
+    };
+    for (const auto& [message, expected] : cases)
+        EXPECT_EQ(Report(-220402, "CScoutQuillonAgent", 163, message), expected);
+}
+
+TEST(ErrorReport, EntitiesRouteReportsToTheirJournalAndRestoreThePrevious) {
+    CScoutEntityJournal outer;
+    CZanErrorListener* saved = CZanError::ZESetListener(&outer);
+    {
+        CScoutEntity first("R1");
+        first.SEBegin();
+        first.SEBegin(); // a second begin changes nothing
+        Report(-1, "A", 1, "with text");
+        {
+            CScoutEntity second("R2");
+            second.SEBegin();
+            Report(-2, "B", 2, nullptr);
+            EXPECT_EQ(Errors(second.SEJournal()), (std::vector<std::string>{"-2 B:2"}));
+        } // destroyed while active: ends itself
+        Report(-3, "C", 3, "");
+        first.SEEnd();
+        Report(-4, "D", 4, nullptr);
+        EXPECT_EQ(Errors(first.SEJournal()),
+                  (std::vector<std::string>{"-1 A:1 [with text]", "-3 C:3 []"}));
+    }
+    Report(-5, "E", 5, nullptr);
+    EXPECT_EQ(Errors(outer), (std::vector<std::string>{"-4 D:4", "-5 E:5"}));
+    EXPECT_EQ(CZanError::ZESetListener(saved), &outer);
+}
+
+TEST(Requester, EveryCommandIsJournaledWhetherOrNotItIsAnswered) {
+    Lab lab;
+    lab.device.SLDSetCommand("show clns", "text");
+    EXPECT_EQ(lab.Run(lab.ne(), "show clns"), "<null>"); // no command session yet
+    EXPECT_EQ(lab.requester.SSRGetTELNET(lab.ne(), Request({"a", "b"})), nullptr);
+    lab.device.SLDEnableCommands();
+    EXPECT_EQ(lab.Run(lab.ne(), "show clns"), "text");
+    EXPECT_EQ(lab.Run(lab.ne(), "show isis"), "<null>");
+    EXPECT_EQ(lab.Run(lab.ne(), nullptr), "<null>");
+    EXPECT_EQ(lab.Run(nullptr, "show clns"), "<null>");
+    EXPECT_EQ(lab.commands(), (Commands{"show clns", "a", "b", "show clns", "show isis"}));
+
+    CScoutEntity stranger("R9"); // no device at all
+    EXPECT_EQ(lab.Run(&stranger.SERecord(), "show run"), "<null>");
+    EXPECT_EQ(lab.requester.SSRGetTELNET(&stranger.SERecord(), Request({"c"})), nullptr);
+    EXPECT_EQ(lab.requester.SSRGetSNMPWalk(&stranger.SERecord(), "ifDescr"), nullptr);
+    EXPECT_EQ(stranger.SEJournal().SEJCommands(), (Commands{"show run", "c"}));
+    CZanRecord bare("R1"); // a record without a journal still gets its answer
+    EXPECT_EQ(lab.Run(&bare, "show clns"), "text");
+}
+
+TEST(Requester, ListFormAnswersOneAtomPerRequest) {
+    Lab lab;
+    lab.device.SLDEnableCommands();
+    lab.device.SLDSetCommand("show clns protocol", "IS-IS Router: core");
+    lab.device.SLDSetCommand("show clns", "");
+    CZanAtomVector* answers = lab.requester.SSRGetTELNET(
+        lab.ne(), Request({"show clns protocol", "absent", nullptr, "show clns"}));
+    ASSERT_NE(answers, nullptr);
+    Commands texts;
+    for (int i = 0; i < answers->ZAVSize(); ++i)
+        texts.push_back(Text(answers->ZAVGetValue(i)));
+    delete answers;
+    EXPECT_EQ(texts, (Commands{"IS-IS Router: core", "<none>", "<none>", ""}));
+    EXPECT_EQ(lab.commands(), (Commands{"show clns protocol", "absent", "show clns"}));
+}
+
+TEST(Requester, WalkRowsBecomeVarOpsAndLookupTakesTheFirstMatchingRow) {
+    Lab lab; // without an ifDescr column the walk fails and nothing is stored
+    CZanTreeList* tree = reinterpret_cast<CZanTreeList*>(lab.md());
+    EXPECT_EQ(SAUFStoreSnmpList(lab.ne(), &lab.requester, "ifDescr", lab.md()), 0);
+    EXPECT_EQ(SAUFWrapSNMPInTreeList("ifDescr", false, lab.md(), &tree, false), 0);
+    EXPECT_EQ(tree, nullptr);
+    // Indexes are reduced to 32 bits and read back signed.
+    lab.device.SLDSetIfDescr({{true, 4294967295LL, true, "Se1"},
+                              {true, 4294967296LL + 5, false, "x"},
+                              {false, 9, true, "Lo0"},
+                              {true, 4, true, "Se1"},
+                              {true, 9, true, "Lo0"}});
+    EXPECT_EQ(lab.requester.SSRGetSNMPWalk(lab.ne(), "ifType"), nullptr);
+    ASSERT_EQ(SAUFStoreSnmpList(lab.ne(), &lab.requester, "ifDescr", lab.md()), 1);
+    EXPECT_TRUE(lab.commands().empty()); // a walk is not a command
+    // The first row with the name decides, even when it has no index; rows
+    // without a string value never match.
+    auto [rows, found] = Read(lab, {"Se1", "Lo0", "x", "Se"});
+    EXPECT_EQ(rows,
+              (Entries{{-1, "Se1"}, {5, "<none>"}, {INT_MIN, "Lo0"}, {4, "Se1"}, {9, "Lo0"}}));
+    EXPECT_EQ(found, (std::vector<int>{-1, -2, -2, -2}));
+}
