@@ -9,6 +9,7 @@
 
 #include "FuzzHarnesses.h"
 #include "LabHarnesses.h"
+#include "RegexHarness.h"
 
 // The target's name, defined in a source file of its own per target.
 extern const char kQuillonFuzzTarget[];
@@ -26,6 +27,8 @@ HarnessFunction Find(const char* name) {
         if (std::strcmp(harness.name, name) == 0)
             return harness.run;
     }
+    if (std::strcmp(name, "regex_steps") == 0)
+        return &quillon_fuzz::RegexSteps;
     return nullptr;
 }
 

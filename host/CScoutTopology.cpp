@@ -497,8 +497,9 @@ void CScoutTopology::AddPseudoNodes(Link& link, const Interface* from, const Int
         }
     }
     for (const auto& [level, id] : lanOfLevel) {
-        auto same = std::find_if(link.pseudoNodes.begin(), link.pseudoNodes.end(),
-                                 [&](const PseudoNode& node) { return node.id == id; });
+        auto same =
+            std::find_if(link.pseudoNodes.begin(), link.pseudoNodes.end(),
+                         [&lanId = id](const PseudoNode& node) { return node.id == lanId; });
         if (same == link.pseudoNodes.end()) {
             PseudoNode node;
             node.id = id;

@@ -160,7 +160,8 @@ void CScoutCiscoClnsInterface::ParseData(std::string& interfaceName,
         QuillonTrace::Line(4, " circuitTypeStr = ", circuitType);
         endPoint->SetCircuitType(circuitType);
 
-        
+        if (circuitType != "level-1-2")
+            continue;
         // Each section takes the next level block after the previous one.
         if (levelPosition == nullptr || levelRegex.ZRStep(levelPosition) != 1)
             continue;

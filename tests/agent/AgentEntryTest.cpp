@@ -1,10 +1,8 @@
-// The plug-in's factory, the agent's identity, the layers as the host reaches
-// them, and records that come without the host's objects.
+// The plug-in's factory, the agent's identity, the relationship layer, and
+// records that come without the host's objects.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -38,74 +36,55 @@ TEST(AgentFactory, EachCallGivesAFreshAgentThatNamesItselfWhenAsked) {
     EXPECT_EQ(first->SADoMediationFilter(&router.Record()), ZFALSE);
 }
 
-TEST(RelationshipLayer, HandsTheEntityOverWithTheIfIndexKey) {
+TEST(RelationshipLayer, TracesFromLevelThreeAndPassesANullRecordOn) {
     LabRouter router;
     QuillonAgentProbe probe(router.Requester());
-    {
-        DebugLevel level(3);
-        TraceCapture capture;
-        probe.Relationship(&router.Record());
-        EXPECT_EQ(capture.Take(),
-                  "SQ::SMADoRelationshipLayer()\nleaving SQ::SADoRelationshipLayer()\n");
-    }
-    DebugLevel level(2);
+    DebugLevel level(3);
     TraceCapture capture;
-    probe.Relationship(nullptr); // passed on unchecked
 
-    EXPECT_EQ(capture.Take(), "");
-    EXPECT_EQ(router.Journal().SEJRelationshipKeys(), std::vector<std::string>{"m_IfIndex"});
-    EXPECT_TRUE(router.Commands().empty());
+    probe.Relationship(nullptr);
+
+    EXPECT_EQ(capture.Take(),
+              "SQ::SMADoRelationshipLayer()\nleaving SQ::SADoRelationshipLayer()\n");
+    EXPECT_TRUE(router.Journal().SEJRelationshipKeys().empty());
     EXPECT_TRUE(router.Errors().empty());
 }
 
-// A record the host should never hand over: none at all, or one without its
-// mediation or processed data.
-struct MissingHostObject {
-    const char* name;
-    std::function<void(QuillonAgentProbe&, CZanRecord*)> layer;
-    bool record, mediationData, processedData;
-    const char* error;
-};
+TEST(AgentLayers, RecordWithoutTheHostsObjectsIsReportedAndRunsNoCommand) {
+    // The layer: (f)ilter, (m)ediation or (p)rocess; then whether there is a
+    // record, whether it has its mediation data and its processed data.
+    struct Case {
+        char layer;
+        bool record, md, pd;
+        const char* error;
+    } const cases[] = {{'f', false, true, true,
+                        "-220439 CScoutQuillonAgent:169  ne is null - this should NEVER happen"},
+                       {'f', true, false, true, "-220402 CScoutQuillonAgent:179"},
+                       {'m', false, true, true, "-220402 CScoutQuillonAgent:238"},
+                       {'m', true, false, true, "-220402 CScoutQuillonAgent:238"},
+                       {'p', false, true, true, "-220402 CScoutQuillonAgent:312"},
+                       {'p', true, false, true, "-220402 CScoutQuillonAgent:321"},
+                       {'p', true, true, false, "-220402 CScoutQuillonAgent:321"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(1, c.layer) + " " + c.error);
+        LabRouter router;
+        router.Reachable();
+        QuillonAgentProbe probe(router.Requester());
+        CScoutMediationData md;
+        CScoutProcessedData pd;
+        CScoutEntityJournal journal;
+        CZanRecord record("R1");
+        record.ZRAttach(c.md ? &md : nullptr, c.pd ? &pd : nullptr, &journal);
+        CZanRecord* ne = c.record ? &record : nullptr;
 
-void PrintTo(const MissingHostObject& c, std::ostream* out) {
-    *out << c.name;
+        EXPECT_FALSE(c.layer == 'f' && probe.Filter(ne));
+        if (c.layer == 'm')
+            probe.Mediation(ne);
+        if (c.layer == 'p')
+            probe.Process(ne);
+
+        EXPECT_EQ(quillon_probe::Errors(router.Errors()), std::vector<std::string>{c.error});
+        EXPECT_TRUE(journal.SEJCommands().empty());
+        EXPECT_TRUE(md.SMDKeys().empty());
+    }
 }
-
-class MissingHostObjectTest : public testing::TestWithParam<MissingHostObject> {};
-
-TEST_P(MissingHostObjectTest, IsReportedAndRunsNoCommand) {
-    const MissingHostObject& c = GetParam();
-    LabRouter router;
-    router.Reachable();
-    QuillonAgentProbe probe(router.Requester());
-    CScoutMediationData md;
-    CScoutProcessedData pd;
-    CScoutEntityJournal journal;
-    CZanRecord record("R1");
-    record.ZRAttach(c.mediationData ? &md : nullptr, c.processedData ? &pd : nullptr, &journal);
-
-    c.layer(probe, c.record ? &record : nullptr);
-
-    EXPECT_EQ(quillon_probe::Errors(router.Errors()), std::vector<std::string>{c.error});
-    EXPECT_TRUE(journal.SEJCommands().empty());
-    EXPECT_TRUE(md.SMDKeys().empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Layers, MissingHostObjectTest,
-    testing::Values(
-        MissingHostObject{"FilterNoRecord", &QuillonAgentProbe::Filter, false, true, true,
-                          "-220439 CScoutQuillonAgent:169  ne is null - this should NEVER happen"},
-        MissingHostObject{"FilterNoMediationData", &QuillonAgentProbe::Filter, true, false, true,
-                          "-220402 CScoutQuillonAgent:179"},
-        MissingHostObject{"MediationNoRecord", &QuillonAgentProbe::Mediation, false, true, true,
-                          "-220402 CScoutQuillonAgent:238"},
-        MissingHostObject{"MediationNoMediationData", &QuillonAgentProbe::Mediation, true, false,
-                          true, "-220402 CScoutQuillonAgent:238"},
-        MissingHostObject{"ProcessNoRecord", &QuillonAgentProbe::Process, false, true, true,
-                          "-220402 CScoutQuillonAgent:312"},
-        MissingHostObject{"ProcessNoMediationData", &QuillonAgentProbe::Process, true, false, true,
-                          "-220402 CScoutQuillonAgent:321"},
-        MissingHostObject{"ProcessNoProcessedData", &QuillonAgentProbe::Process, true, true, false,
-                          "-220402 CScoutQuillonAgent:321"}),
-    [](const testing::TestParamInfo<MissingHostObject>& info) { return info.param.name; });

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -26,12 +25,15 @@ std::string Protocol(const std::string& interfaceLines) {
     return "IS-IS Router: <Null Tag>\n  Interfaces supported by IS-IS:\n" + interfaceLines;
 }
 
-// Takes the set the filter stored, as the process layer would.
-std::vector<std::string> TakeNames(LabRouter& router) {
+// Takes the set the filter stored, as the process layer would, and gives its
+// names each followed by a blank.
+std::string TakeNames(LabRouter& router) {
     std::unique_ptr<InterfaceNameSet> names(
         static_cast<InterfaceNameSet*>(router.MediationData().SMDRemoveDataPtr("isisInterfaces")));
-    return names ? std::vector<std::string>(names->begin(), names->end())
-                 : std::vector<std::string>();
+    std::string joined;
+    for (const std::string& name : names ? *names : InterfaceNameSet())
+        joined += name + " ";
+    return joined;
 }
 
 } // namespace
@@ -80,78 +82,50 @@ TEST(MediationFilter, TracesEachLineFromItsLevelOn) {
     }
 }
 
-struct ListShape {
-    const char* name;
-    std::string output;
-    std::vector<std::string> names; // empty: the router is dropped
-    bool reportedUnparsable;
-};
+TEST(MediationFilter, KeepsTheListedNamesInByteOrderEachOnce) {
+    const std::string r1 = isis_router::Output("show-clns-protocol.txt");
+    // The output; the names kept, none when the router is dropped; whether
+    // the list is reported as unparsable.
+    struct Shape {
+        std::string output;
+        const char* names;
+        bool unparsable;
+    } const shapes[] = {
+        {r1, "Ethernet0/0 Serial1/0 ", false},
+        {quillon_test::WithCrLf(r1), "Ethernet0/0 Serial1/0 ", false},
+        {Protocol("\tSerial0 - IP\n\tTokenRing0 - OSI\n"), "Serial0 TokenRing0 ", false},
+        {Protocol("  Serial1/0 - OSI - IP\n  Loopback0 - IP\n  ethernet2/0 - IP\n"
+                  "  Ethernet0/1 - OSI\n  Serial1/0 - OSI - IP\n"),
+         "Ethernet0/1 Loopback0 Serial1/0 ethernet2/0 ", false},
+        // a line without a protocol marker
+        {Protocol("  Ethernet0/0 - IP\n  Tunnel0\n  Serial1/0 - OSI\n"), "Ethernet0/0 Serial1/0 ",
+         false},
+        // the list at the very end of the output
+        {"  Interfaces supported by IS-IS:\n  Serial1/0.100 - IP\n  Port-channel1 - OSI - IP\n",
+         "Port-channel1 Serial1/0.100 ", false},
+        {"  Interfaces supported by IS-IS:\r\n  GigabitEthernet0/0/1 - IP\r\n",
+         "GigabitEthernet0/0/1 ", false},
+        // the tag with nothing, or nothing of the list, after it
+        {Protocol(""), "", true},
+        {"  Interfaces supported by IS-IS:", "", true},
+        {Protocol("  Redistribute:\n    static (on by default)\n"), "", false},
+        {"IP-RIP Router: <none>\n  Distance: 120\n", "", false}};
+    for (const Shape& shape : shapes) {
+        SCOPED_TRACE(shape.output);
+        LabRouter router;
+        router.Answer(kCommand, shape.output);
+        QuillonAgentProbe probe(router.Requester());
+        DebugLevel level(1);
+        TraceCapture capture;
 
-void PrintTo(const ListShape& shape, std::ostream* out) {
-    *out << shape.name;
+        EXPECT_EQ(probe.Filter(&router.Record()), *shape.names != '\0');
+
+        // An unparsable list is reported with the whole output.
+        const std::string report = "Unable to parse ISIS interfaces from:\n" + shape.output + "\n";
+        EXPECT_EQ(capture.Take().find(report) != std::string::npos, shape.unparsable);
+        EXPECT_EQ(router.MediationData().SMDKeys().size(), *shape.names != '\0' ? 1u : 0u);
+        EXPECT_EQ(TakeNames(router), shape.names);
+        EXPECT_EQ(router.Commands(), std::vector<std::string>{kCommand});
+        EXPECT_TRUE(router.Errors().empty());
+    }
 }
-
-class InterfaceListShape : public testing::TestWithParam<ListShape> {};
-
-TEST_P(InterfaceListShape, YieldsTheNamesInByteOrderEachOnce) {
-    const ListShape& shape = GetParam();
-    LabRouter router;
-    router.Answer(kCommand, shape.output);
-    QuillonAgentProbe probe(router.Requester());
-    DebugLevel level(1);
-    TraceCapture capture;
-
-    EXPECT_EQ(probe.Filter(&router.Record()), !shape.names.empty());
-
-    // An unparsable list is reported with the whole output.
-    const std::string report = "Unable to parse ISIS interfaces from:\n" + shape.output + "\n";
-    EXPECT_EQ(capture.Take().find(report) != std::string::npos, shape.reportedUnparsable);
-    EXPECT_EQ(router.MediationData().SMDKeys(), shape.names.empty()
-                                                    ? std::vector<std::string>{}
-                                                    : std::vector<std::string>{"isisInterfaces"});
-    EXPECT_EQ(TakeNames(router), shape.names);
-    EXPECT_EQ(router.Commands(), std::vector<std::string>{kCommand});
-    EXPECT_TRUE(router.Errors().empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Shapes, InterfaceListShape,
-    testing::Values(
-        ListShape{"RouterOutput",
-                  isis_router::Output("show-clns-protocol.txt"),
-                  {"Ethernet0/0", "Serial1/0"},
-                  false},
-        ListShape{"CrLfLineEnds",
-                  quillon_test::WithCrLf(isis_router::Output("show-clns-protocol.txt")),
-                  {"Ethernet0/0", "Serial1/0"},
-                  false},
-        ListShape{"TabIndented",
-                  Protocol("\tSerial0 - IP\n\tTokenRing0 - OSI\n"),
-                  {"Serial0", "TokenRing0"},
-                  false},
-        ListShape{"UnsortedWithDuplicates",
-                  Protocol("  Serial1/0 - OSI - IP\n  Loopback0 - IP\n  ethernet2/0 - IP\n"
-                           "  Ethernet0/1 - OSI\n  Serial1/0 - OSI - IP\n"),
-                  {"Ethernet0/1", "Loopback0", "Serial1/0", "ethernet2/0"},
-                  false},
-        ListShape{"LineWithoutProtocolMarker",
-                  Protocol("        Ethernet0/0 - IP\n        Tunnel0\n        Serial1/0 - OSI\n"),
-                  {"Ethernet0/0", "Serial1/0"},
-                  false},
-        ListShape{"ListEndsTheOutput",
-                  "  Interfaces supported by IS-IS:\n        Serial1/0.100 - IP\n"
-                  "        Port-channel1 - OSI - IP\n",
-                  {"Port-channel1", "Serial1/0.100"},
-                  false},
-        ListShape{"ListEndsTheOutputWithCrLf",
-                  "  Interfaces supported by IS-IS:\r\n        GigabitEthernet0/0/1 - IP\r\n",
-                  {"GigabitEthernet0/0/1"},
-                  false},
-        ListShape{"TagWithNothingAfterIt", Protocol(""), {}, true},
-        ListShape{"TagWithoutLineEnd", "  Interfaces supported by IS-IS:", {}, true},
-        ListShape{"TagFollowedByOtherSections",
-                  Protocol("  Redistribute:\n    static (on by default)\n"),
-                  {},
-                  false},
-        ListShape{"NoTag", "IP-RIP Router: <none>\n  Distance: 120\n", {}, false}),
-    [](const testing::TestParamInfo<ListShape>& info) { return info.param.name; });

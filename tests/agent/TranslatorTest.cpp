@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,105 +20,77 @@ using quillon_test::TraceCapture;
 
 namespace {
 
-struct Row {
-    bool hasIndex;
-    uint32_t index;
-    bool isString;
-    std::string value;
-};
-
-// A walk as the host stores it: a list that owns its var ops. Rows given as
-// {index, "text"} have both.
-std::unique_ptr<CZanDoubleList> Walk(const std::vector<Row>& rows) {
+// A walk as the host stores it: a list that owns its var ops. A row without
+// index has a negative one; a row without text has a number for value.
+std::unique_ptr<CZanDoubleList> Walk(const std::vector<std::pair<long long, const char*>>& rows) {
     std::unique_ptr<CZanDoubleList> walk(new CZanDoubleList(true));
-    for (const Row& row : rows) {
-        CZanASN1Address* index =
-            row.hasIndex ? new CZanASN1Address(std::vector<uint32_t>{row.index}) : nullptr;
-        CZanAtom* value = row.isString ? new CZanAtom(row.value) : new CZanAtom(7);
-        walk->ZDLAddToEnd(new CZanSnmpVarOp(index, value));
-    }
+    for (const auto& [index, text] : rows)
+        walk->ZDLAddToEnd(new CZanSnmpVarOp(
+            index < 0 ? nullptr
+                      : new CZanASN1Address(std::vector<uint32_t>{static_cast<uint32_t>(index)}),
+            text != nullptr ? new CZanAtom(std::string(text)) : new CZanAtom(7)));
     return walk;
-}
-
-Row Named(uint32_t index, const std::string& value) {
-    return Row{true, index, true, value};
 }
 
 } // namespace
 
-struct Derivation {
-    const char* description;
-    const char* longBase; // empty: not an interface name
-    const char* shortBase;
-};
+TEST(Translator, DerivesLongAndShortBaseNames) {
+    // The description, then the long and short base; none when the
+    // description is not an interface name.
+    const char* const table[][3] = {
+        {"Ethernet0/1", "Ethernet0/1", "Et0/1"},
+        {"Serial1/0.100", "Serial1/0.100", "Se1/0.100"},
+        {"Serial0/0:1", "Serial0/0:1", "Se0/0:1"},
+        {"Port-channel1", "Port-channel1", "Po1"},
+        {"E1 0/0", "E1 0/0", "E1 0/0"},
+        {"0/0", "", ""},
+        {"", "", ""},
+        {"GigabitEthernet0/0.10-802.1Q vLAN subif", "GigabitEthernet0/0.10", "Gi0/0.10"},
+        {"  Loopback0", "Loopback0", "Lo0"},
+        {"Null", "Null", "Nu"}};
+    for (const auto& row : table) {
+        CScoutInterfaceNameTranslator translator;
+        std::string longBase;
+        std::string shortBase;
+        DebugLevel level(1);
+        TraceCapture capture;
 
-void PrintTo(const Derivation& d, std::ostream* out) {
-    *out << '"' << d.description << '"';
+        translator.MakeBaseNames(row[0], longBase, shortBase);
+
+        EXPECT_EQ(longBase + "|" + shortBase, std::string(row[1]) + "|" + row[2]) << row[0];
+        EXPECT_EQ(capture.Take(), *row[1] != '\0'
+                                      ? ""
+                                      : std::string("CScoutInterfaceNameTranslator: unrecognised "
+                                                    "interface: ") +
+                                            row[0] + "\n");
+    }
 }
-
-class BaseNameDerivation : public testing::TestWithParam<Derivation> {};
-
-TEST_P(BaseNameDerivation, GivesLongAndShortBase) {
-    CScoutInterfaceNameTranslator translator;
-    std::string longBase;
-    std::string shortBase;
-    DebugLevel level(1);
-    TraceCapture capture;
-
-    translator.MakeBaseNames(GetParam().description, longBase, shortBase);
-
-    EXPECT_EQ(longBase, GetParam().longBase);
-    EXPECT_EQ(shortBase, GetParam().shortBase);
-    EXPECT_EQ(capture.Take(),
-              *GetParam().longBase != '\0'
-                  ? ""
-                  : std::string("CScoutInterfaceNameTranslator: unrecognised interface: ") +
-                        GetParam().description + "\n");
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, BaseNameDerivation,
-                         testing::Values(Derivation{"Ethernet0/1", "Ethernet0/1", "Et0/1"},
-                                         Derivation{"Serial1/0.100", "Serial1/0.100", "Se1/0.100"},
-                                         Derivation{"Serial0/0:1", "Serial0/0:1", "Se0/0:1"},
-                                         Derivation{"Port-channel1", "Port-channel1", "Po1"},
-                                         Derivation{"E1 0/0", "E1 0/0", "E1 0/0"},
-                                         Derivation{"0/0", "", ""}, Derivation{"", "", ""},
-                                         Derivation{"GigabitEthernet0/0.10-802.1Q vLAN subif",
-                                                    "GigabitEthernet0/0.10", "Gi0/0.10"},
-                                         Derivation{"  Loopback0", "Loopback0", "Lo0"},
-                                         Derivation{"Null", "Null", "Nu"}));
 
 TEST(Translator, ResolvesLongAndShortNamesExactly) {
-    auto walk = Walk({Named(1, "Ethernet0/0"), Named(2, "Serial1/0"), Named(5, "Serial1/0.100"),
-                      Named(9, "Port-channel1"), Named(12, "E1 0/0")});
+    auto walk = Walk({{1, "Ethernet0/0"},
+                      {2, "Serial1/0"},
+                      {5, "Serial1/0.100"},
+                      {9, "Port-channel1"},
+                      {12, "E1 0/0"}});
     CScoutInterfaceNameTranslator translator;
     ASSERT_TRUE(translator.LoadIfDescrs(walk.get()));
 
-    const std::pair<const char*, int> lookups[] = {{"Ethernet0/0", 1},
-                                                   {"Et0/0", 1},
-                                                   {"Serial1/0", 2},
-                                                   {"Se1/0", 2},
-                                                   {"Se1/0.100", 5},
-                                                   {"Po1", 9},
-                                                   {"Port-channel1", 9},
-                                                   {"E1 0/0", 12},
-                                                   // no partial, prefix or case-blind matching
-                                                   {"et0/0", -1},
-                                                   {"ET0/0", -1},
-                                                   {"Et0", -1},
-                                                   {"Eth0/0", -1},
-                                                   {"Se1/0.10", -1},
-                                                   {"", -1},
-                                                   {nullptr, -1}};
-    for (const auto& [name, ifIndex] : lookups)
-        EXPECT_EQ(translator.GetIfIndex(name), ifIndex) << (name ? name : "null");
+    std::string resolved;
+    for (const char* name :
+         {"Ethernet0/0", "Et0/0", "Serial1/0", "Se1/0", "Se1/0.100", "Po1", "Port-channel1",
+          "E1 0/0", "et0/0", "ET0/0", "Et0", "Eth0/0", "Se1/0.10", ""})
+        resolved += std::string(name) + "=" + std::to_string(translator.GetIfIndex(name)) + " ";
+    // No partial, prefix or case-blind matching.
+    EXPECT_EQ(resolved, "Ethernet0/0=1 Et0/0=1 Serial1/0=2 Se1/0=2 Se1/0.100=5 Po1=9 "
+                        "Port-channel1=9 E1 0/0=12 et0/0=-1 ET0/0=-1 Et0=-1 Eth0/0=-1 "
+                        "Se1/0.10=-1 =-1 ");
+    EXPECT_EQ(translator.GetIfIndex(nullptr), -1);
 }
 
 TEST(Translator, FirstMappingOfABaseWins) {
     // Serial and Service-Engine interfaces share the short form Se0/0; equal
     // long and short bases make one mapping.
-    auto walk = Walk({Named(1, "Serial0/0"), Named(2, "Service-Engine0/0"), Named(3, "Serial0/0"),
-                      Named(4, "E1 0/0")});
+    auto walk = Walk({{1, "Serial0/0"}, {2, "Service-Engine0/0"}, {3, "Serial0/0"}, {4, "E1 0/0"}});
     CScoutInterfaceNameTranslator translator;
     DebugLevel level(4);
     TraceCapture capture;
@@ -154,9 +125,8 @@ TEST(Translator, OverwriteReplacesAndSaysSo) {
 }
 
 TEST(Translator, SkipsRowsWithoutIndexOrTextAndForgetsEarlierWalks) {
-    auto first = Walk({Named(1, "Ethernet0/0")});
-    auto unusable = Walk({Row{false, 0, true, "Serial0/0"}, Named(4294967295u, "Serial0/1"),
-                          Row{true, 3, false, ""}});
+    auto first = Walk({{1, "Ethernet0/0"}});
+    auto unusable = Walk({{-1, "Serial0/0"}, {4294967295LL, "Serial0/1"}, {3, nullptr}});
     CScoutInterfaceNameTranslator translator;
     ASSERT_TRUE(translator.LoadIfDescrs(first.get()));
 

@@ -26,6 +26,8 @@
 
 namespace {
 
+using Strings = std::vector<std::string>;
+
 struct Lab {
     CScoutLabDevice device;
     CScoutStdRequester requester;
@@ -33,7 +35,7 @@ struct Lab {
     Lab() { requester.SSRAddDevice("R1", &device); }
     CZanRecord* ne() { return &entity.SERecord(); }
     CScoutMediationData* md() { return &entity.SEMediationData(); }
-    const std::vector<std::string>& commands() const { return entity.SEJournal().SEJCommands(); }
+    const Strings& commands() const { return entity.SEJournal().SEJCommands(); }
     // The answer to one command, or "<null>".
     std::string Run(CZanRecord* record, const char* command) {
         char* text = requester.SSRGetTELNET(record, command);
@@ -42,8 +44,6 @@ struct Lab {
         return answer;
     }
 };
-
-using Commands = std::vector<std::string>;
 
 CZanAtomVector* Request(const std::vector<const char*>& commands) {
     auto* v = new CZanAtomVector(static_cast<int>(commands.size()));
@@ -87,8 +87,8 @@ std::string Report(int code, const char* file, int line, const char* message) {
 }
 
 // The errors of a journal, one "code file:line [message]" each.
-std::vector<std::string> Errors(const CScoutEntityJournal& journal) {
-    std::vector<std::string> seen;
+Strings Errors(const CScoutEntityJournal& journal) {
+    Strings seen;
     for (const auto& e : journal.SEJErrors())
         seen.push_back(std::to_string(e.code) + " " + e.file + ":" + std::to_string(e.line) +
                        (e.hasMessage ? " [" + e.message + "]" : ""));
@@ -121,16 +121,15 @@ TEST(ErrorReport, EntitiesRouteReportsToTheirJournalAndRestoreThePrevious) {
             CScoutEntity second("R2");
             second.SEBegin();
             Report(-2, "B", 2, nullptr);
-            EXPECT_EQ(Errors(second.SEJournal()), (std::vector<std::string>{"-2 B:2"}));
+            EXPECT_EQ(Errors(second.SEJournal()), (Strings{"-2 B:2"}));
         } // destroyed while active: ends itself
         Report(-3, "C", 3, "");
         first.SEEnd();
         Report(-4, "D", 4, nullptr);
-        EXPECT_EQ(Errors(first.SEJournal()),
-                  (std::vector<std::string>{"-1 A:1 [with text]", "-3 C:3 []"}));
+        EXPECT_EQ(Errors(first.SEJournal()), (Strings{"-1 A:1 [with text]", "-3 C:3 []"}));
     }
     Report(-5, "E", 5, nullptr);
-    EXPECT_EQ(Errors(outer), (std::vector<std::string>{"-4 D:4", "-5 E:5"}));
+    EXPECT_EQ(Errors(outer), (Strings{"-4 D:4", "-5 E:5"}));
     EXPECT_EQ(CZanError::ZESetListener(saved), &outer);
 }
 
@@ -144,13 +143,13 @@ TEST(Requester, EveryCommandIsJournaledWhetherOrNotItIsAnswered) {
     EXPECT_EQ(lab.Run(lab.ne(), "show isis"), "<null>");
     EXPECT_EQ(lab.Run(lab.ne(), nullptr), "<null>");
     EXPECT_EQ(lab.Run(nullptr, "show clns"), "<null>");
-    EXPECT_EQ(lab.commands(), (Commands{"show clns", "a", "b", "show clns", "show isis"}));
+    EXPECT_EQ(lab.commands(), (Strings{"show clns", "a", "b", "show clns", "show isis"}));
 
     CScoutEntity stranger("R9"); // no device at all
     EXPECT_EQ(lab.Run(&stranger.SERecord(), "show run"), "<null>");
     EXPECT_EQ(lab.requester.SSRGetTELNET(&stranger.SERecord(), Request({"c"})), nullptr);
     EXPECT_EQ(lab.requester.SSRGetSNMPWalk(&stranger.SERecord(), "ifDescr"), nullptr);
-    EXPECT_EQ(stranger.SEJournal().SEJCommands(), (Commands{"show run", "c"}));
+    EXPECT_EQ(stranger.SEJournal().SEJCommands(), (Strings{"show run", "c"}));
     CZanRecord bare("R1"); // a record without a journal still gets its answer
     EXPECT_EQ(lab.Run(&bare, "show clns"), "text");
 }
@@ -163,17 +162,18 @@ TEST(Requester, ListFormAnswersOneAtomPerRequest) {
     CZanAtomVector* answers = lab.requester.SSRGetTELNET(
         lab.ne(), Request({"show clns protocol", "absent", nullptr, "show clns"}));
     ASSERT_NE(answers, nullptr);
-    Commands texts;
+    Strings texts;
     for (int i = 0; i < answers->ZAVSize(); ++i)
         texts.push_back(Text(answers->ZAVGetValue(i)));
     delete answers;
-    EXPECT_EQ(texts, (Commands{"IS-IS Router: core", "<none>", "<none>", ""}));
-    EXPECT_EQ(lab.commands(), (Commands{"show clns protocol", "absent", "show clns"}));
+    EXPECT_EQ(texts, (Strings{"IS-IS Router: core", "<none>", "<none>", ""}));
+    EXPECT_EQ(lab.commands(), (Strings{"show clns protocol", "absent", "show clns"}));
 }
 
 TEST(Requester, WalkRowsBecomeVarOpsAndLookupTakesTheFirstMatchingRow) {
     Lab lab; // without an ifDescr column the walk fails and nothing is stored
-    CZanTreeList* tree = reinterpret_cast<CZanTreeList*>(lab.md());
+    CZanTreeList stale(false);
+    CZanTreeList* tree = &stale; // must be cleared
     EXPECT_EQ(SAUFStoreSnmpList(lab.ne(), &lab.requester, "ifDescr", lab.md()), 0);
     EXPECT_EQ(SAUFWrapSNMPInTreeList("ifDescr", false, lab.md(), &tree, false), 0);
     EXPECT_EQ(tree, nullptr);

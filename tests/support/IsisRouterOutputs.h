@@ -37,9 +37,4 @@ inline quillon_test::LabRouter& Answer(quillon_test::LabRouter& router,
     return router;
 }
 
-// r1's ifDescr column.
-inline quillon_test::LabRouter& WithIfDescr(quillon_test::LabRouter& router) {
-    return router.IfDescr({{1, "Ethernet0/0"}, {2, "Serial1/0"}, {3, "Null0"}, {4, "Loopback0"}});
-}
-
 } // namespace isis_router

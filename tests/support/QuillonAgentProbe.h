@@ -1,5 +1,5 @@
 // White-box access to the agent for tests: its layer callbacks and the steps
-// they are built from, and readers for the records they leave behind.
+// they are built from, and readers for what they leave behind.
 #pragma once
 
 #include <memory>
@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "CScoutEntityJournal.h"
-#include "CScoutProcessedData.h"
 #include "CScoutQuillonAgent.h"
 #include "CScoutStdRequester.h"
 #include "CZanAtom.h"
@@ -43,61 +42,32 @@ private:
 
 namespace quillon_probe {
 
-// A value as one line: 12 for integers, "text" for strings, {name=value; ...}
-// for lists, [value, ...] for vectors.
-inline void Describe(const CZanAtom* atom, std::ostream& out);
+// A record as one line: name=12 for integers, name="text" for strings,
+// name={...} for lists and name=[...] for vectors of lists.
+inline std::string Describe(const CZanVBList* list);
 
-inline void Describe(const CZanVarBind* vb, std::ostream& out) {
-    out << vb->ZVBName() << '=';
+inline std::string Describe(const CZanVarBind* vb) {
+    if (vb == nullptr)
+        return "<none>";
+    std::string text = vb->ZVBName() + "=";
     if (vb->ZVBKind() == CZanVarBind::VB_INTEGER)
-        out << vb->ZVBInteger();
-    else if (vb->ZVBKind() == CZanVarBind::VB_STRING)
-        out << '"' << vb->ZVBString() << '"';
-    else
-        Describe(vb->ZVBAtom(), out);
+        return text + std::to_string(vb->ZVBInteger());
+    if (vb->ZVBKind() == CZanVarBind::VB_STRING)
+        return text + '"' + vb->ZVBString() + '"';
+    if (vb->ZVBAtom()->ZAType() == ZAN_VBLIST)
+        return text + Describe(vb->ZVBAtom()->ZAList());
+    const CZanAtomVector* vector = vb->ZVBAtom()->ZAVector();
+    text += "[";
+    for (int i = 0; vector != nullptr && i < vector->ZAVSize(); ++i)
+        text += (i > 0 ? ", " : "") + Describe(vector->ZAVGetValue(i)->ZAList());
+    return text + "]";
 }
 
-inline void Describe(const CZanVBList* list, std::ostream& out) {
-    out << '{';
-    for (int i = 0; i < list->ZVBLSize(); ++i) {
-        out << (i > 0 ? "; " : "");
-        Describe(list->ZVBLGet(i), out);
-    }
-    out << '}';
-}
-
-inline void Describe(const CZanAtom* atom, std::ostream& out) {
-    if (atom == nullptr || atom->ZAType() == ZAN_NULL)
-        out << "null";
-    else if (atom->ZAType() == ZAN_INTEGER)
-        out << atom->ZAInteger();
-    else if (atom->ZAType() == ZAN_STRING)
-        out << '"' << atom->ZAText() << '"';
-    else if (atom->ZAType() == ZAN_VBLIST)
-        Describe(atom->ZAList(), out);
-    else {
-        out << '[';
-        for (int i = 0; i < atom->ZAVector()->ZAVSize(); ++i) {
-            out << (i > 0 ? ", " : "");
-            Describe(atom->ZAVector()->ZAVGetValue(i), out);
-        }
-        out << ']';
-    }
-}
-
-template <typename T> std::string Describe(const T* value) {
-    std::ostringstream out;
-    if (value != nullptr)
-        Describe(value, out);
-    return out.str();
-}
-
-// Every local neighbour handed to the processed data.
-inline std::vector<std::string> LocalNbrs(const CScoutProcessedData& pd) {
-    std::vector<std::string> nbrs;
-    for (int i = 0; i < pd.SPDLocalNbrCount(); ++i)
-        nbrs.push_back(Describe(pd.SPDLocalNbr(i)));
-    return nbrs;
+inline std::string Describe(const CZanVBList* list) {
+    std::string text = "{";
+    for (int i = 0; i < list->ZVBLSize(); ++i)
+        text += (i > 0 ? "; " : "") + Describe(list->ZVBLGet(i));
+    return text + "}";
 }
 
 // Each error as "code file:line message".
