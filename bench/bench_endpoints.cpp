@@ -30,12 +30,10 @@ void BM_EndPointParse(benchmark::State& state) {
     neighbors.ObtainData(record, router.requester);
     // Which parse: 0 CLNS interface, 1 transmit, 2 neighbours, 3 all three.
     const int which = static_cast<int>(state.range(0));
-    std::vector<std::string> names;
-    for (int k = 0; k < 21; ++k)
-        names.push_back(generated::Port(k * (kInterfaces - 1) / 20));
-    size_t next = 0;
+    int next = 0;
     for (auto _ : state) {
-        std::string& name = names[next++ % names.size()];
+        // 21 interfaces spread through the output, the first and last included.
+        std::string name = generated::Port((next++ % 21) * (kInterfaces - 1) / 20);
         CScoutCiscoProtocolEndPoint endPoint;
         if (which == 0 || which == 3)
             clns.ParseData(name, &endPoint);

@@ -410,7 +410,7 @@ void CScoutQuillonAgent::ProcessPlatformData(CZanRecord& ne, CScoutMediationData
     if (pseudoNodeVB != nullptr)
         topology->ZVBLAddToListEnd(pseudoNodeVB);
     CZanAtom* topologyAtom = new CZanAtom(topology);
-    if (ne.ZRGetObjectVal("m_ExtraInfo") == nullptr) ne.ZRAddOrSetObjectVal("m_ExtraInfo", new CZanVarBind("m_ISISTOPO", &topologyAtom));
+    ne.ZRAddOrSetObjectVal("m_ExtraInfo", new CZanVarBind("m_ISISTOPO", &topologyAtom));
 }
 
 // ---------------------------------------------------------------------------

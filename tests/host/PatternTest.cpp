@@ -120,8 +120,9 @@ TEST(Pattern, SubPatternsSearchTheirOwnPart) {
     EXPECT_EQ(Field(record, "record[0].tail[0]"), "endless");
     EXPECT_EQ(record.NumberMatches("record[0].extra"), 0); // beyond the expressions
 
-    // The first expression has to leave a letter to the second.
-    CScoutPattern split("split", false, Names{"[a-z]+", "[a-z]"});
+    // The first expression, with a group of its own, has to leave a letter
+    // to the second.
+    CScoutPattern split("split", false, Names{"([a-z])+", "[a-z]"});
     split.SetSubPattern(
         new Subs{CScoutPattern("head", true, "[a-z]"), CScoutPattern("last", false, "[a-z]+")});
     ASSERT_TRUE(split.Match("1abc2"));
@@ -138,7 +139,8 @@ TEST(Pattern, SubPatternsSearchTheirOwnPart) {
 TEST(Pattern, ValidityCoversEveryExpression) {
     EXPECT_FALSE(CScoutPattern("bad", false, "a(b").IsValid());
     EXPECT_FALSE(CScoutPattern("none", false, Names{}).IsValid());
-    EXPECT_FALSE(CScoutPattern("split", false, Names{"a(", ")b"}).IsValid());
+    // Each expression has to compile on its own, even when the joined ones would.
+    EXPECT_FALSE(CScoutPattern("split", false, Names{"a)(b", "c"}).IsValid());
     // A bad expression two levels down spoils the whole; the rest still matches.
     CScoutPattern inner("inner", false, "[a-z]+");
     inner.SetSubPattern(new Subs{CScoutPattern("broken", false, "[[:x:]]")});
