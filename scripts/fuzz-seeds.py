@@ -2,8 +2,9 @@
 """Writes the seed corpora of the fuzz targets into fuzz/corpus/<target>/.
 
 Seeds come from what the tests feed the agent: the outputs of every router of
-the lab files (examples/ and tests/data/labs/), the router outputs spelt out
-in the agent tests and their support headers, and the lab files themselves.
+the lab files (examples/ and tests/data/labs/), the router outputs kept as
+files (tests/data/outputs/) or spelt out in the agent tests and their support
+headers, and the lab files themselves.
 Each seed is named after a digest of its bytes, so running the script again
 gives the same files.
 
@@ -59,6 +60,23 @@ REPORT_SEEDS = [
     b"\xc3\x28 \xa0\xa1 \xe2\x28\xa1 \xe2\x82\x28 \xf0\x28\x8c\xbc \xf0\x90\x28\xbc",
     b"\xc0\xaf \xe0\x80\xaf \xed\xa0\x80 \xf4\x90\x80\x80 \xff\xfe",
     "caf\u00e9 \u65e5\u672c \U0001F600 \u2028\u2029".encode("utf-8"),
+]
+
+# Pattern-service inputs: an expression on the first line, text after it.
+REGEX_SEEDS = [
+    b"([a-z]+)([0-9]+)?\nabc123 def x9 456 ghi\n",
+    b"interface Ethernet0/0[\r\n][[:space:]]+ip address ([0-9.]+)\n!\ninterface Ethernet0/0\n"
+    b" ip address 10.0.0.1 255.0.0.0\ninterface Ethernet0/00\n ip address 10.0.0.2 255.0.0.0\n",
+    b"Serial1/0[[:space:]]is[[:space:]]*(administratively)?[[:space:]]*(up|down),.*[\r\n]\n"
+    b"Serial1/0 is up, line protocol is up\nSerial1/00 is administratively down, line\r\n",
+    b"abc|xbc\nxxbc abc xbcabc\n",
+    b"a[|]b|c\na|b c ab\n",
+    b"x*\nxxyxx\n",
+    b"[[:space:]]*(Level-1)[[:space:]]Metric:[[:space:]]([0-9]+)\n    Level-1 Metric: 10, "
+    b"Priority: 64\n    Level-1 Metric: 20\n",
+    b"ab{2}c?\nabbc abbbc ab abb\n",
+    b"Gi0/0+\nGi0/0 Gi0/000 Gi0/1\n",
+    b"\\.([0-9]+)-[0-9]+\nr1.00-00 r1.01-00 r2.10-01\n",
 ]
 
 # Interface descriptions as ifDescr gives them; "#" marks a row without an
@@ -217,6 +235,14 @@ def main():
             corpus.add_lab(subprocess.run([arguments.labgen, k], check=True,
                                           capture_output=True).stdout)
 
+    for path in sorted(glob.glob(os.path.join(ROOT, "tests", "data", "outputs", "**", "*"),
+                                 recursive=True)):
+        if os.path.isfile(path):
+            with open(path, "rb") as f:
+                blob = f.read()
+            for target in classify(blob):
+                corpus.add(target, blob)
+
     sources = [os.path.join(ROOT, "tests", "support", "IsisRouterOutputs.h")]
     sources += sorted(glob.glob(os.path.join(ROOT, "tests", "agent", "*.cpp")))
     for path in sources:
@@ -231,6 +257,8 @@ def main():
         corpus.add("report_text", data)
     for data in TRANSLATOR_SEEDS:
         corpus.add("translator", data)
+    for data in REGEX_SEEDS:
+        corpus.add("regex_steps", data)
     corpus.write()
     return 0
 

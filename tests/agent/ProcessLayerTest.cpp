@@ -11,6 +11,7 @@
 #include "CZanPointer.h"
 #include "CZanTreeList.h"
 #include "HostFixture.h"
+#include "IsisRouterOutputs.h"
 #include "QuillonAgentProbe.h"
 
 using quillon_test::DebugLevel;
@@ -20,11 +21,7 @@ using quillon_test::TraceCapture;
 TEST(ProcessLayer, StepsRunInTheirFixedOrder) {
     LabRouter router;
     router.Answer("show clns is-neighbors detail",
-                  "System Id      Interface   State  Type Priority  Circuit Id         Format\n"
-                  "r2             Et0/0       Up     L1L2 64/64     r1.01              Phase V\n"
-                  "  Area Address(es): 49.0001\n"
-                  "  IP Address(es):  10.0.12.2*\n"
-                  "  Uptime: 00:15:21\n");
+                  isis_router::Output("show-clns-is-neighbors-r2-only.txt"));
     router.IfDescr({{1, "Ethernet0/0"}});
     router.MediationData().SMDAddDataPtr("isisInterfaces", new InterfaceNameSet{"Ethernet0/0"});
     QuillonAgentProbe probe(router.Requester());
