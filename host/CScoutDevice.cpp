@@ -1,3 +1,7 @@
 #include "CScoutDevice.h"
 
 CScoutDevice::~CScoutDevice() = default;
+
+const std::string* CScoutDevice::SDHeldOutput(const std::string&) const {
+    return nullptr;
+}

@@ -24,6 +24,10 @@ public:
     virtual bool SDAnswersCommands() const = 0;
     // The output of one command; false when the device gives none.
     virtual bool SDRunCommand(const std::string& command, std::string& output) = 0;
+    // The output of one command as the device holds it, for a device that
+    // holds its outputs (the requester then copies it once, not twice); null
+    // when the device does not, or gives no output for the command.
+    virtual const std::string* SDHeldOutput(const std::string& command) const;
     // The rows of an SNMP column in walk order; false when the walk fails.
     virtual bool SDWalkColumn(const std::string& column, std::vector<CScoutSnmpRow>& rows) = 0;
 };

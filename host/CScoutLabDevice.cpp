@@ -20,13 +20,18 @@ void CScoutLabDevice::SLDSetIfDescr(std::vector<CScoutSnmpRow> rows) {
 }
 
 bool CScoutLabDevice::SDRunCommand(const std::string& command, std::string& output) {
-    if (!m_HasCommands)
+    const std::string* held = SDHeldOutput(command);
+    if (held == nullptr)
         return false;
-    auto found = m_Commands.find(command);
-    if (found == m_Commands.end())
-        return false;
-    output = found->second;
+    output = *held;
     return true;
+}
+
+const std::string* CScoutLabDevice::SDHeldOutput(const std::string& command) const {
+    if (!m_HasCommands)
+        return nullptr;
+    auto found = m_Commands.find(command);
+    return found != m_Commands.end() ? &found->second : nullptr;
 }
 
 bool CScoutLabDevice::SDWalkColumn(const std::string& column, std::vector<CScoutSnmpRow>& rows) {

@@ -22,6 +22,7 @@ public:
 
     bool SDAnswersCommands() const override { return m_HasCommands; }
     bool SDRunCommand(const std::string& command, std::string& output) override;
+    const std::string* SDHeldOutput(const std::string& command) const override;
     bool SDWalkColumn(const std::string& column, std::vector<CScoutSnmpRow>& rows) override;
 
 private:

@@ -44,16 +44,20 @@ char* CScoutStdRequester::SSRGetTELNET(CZanRecord* ne, const char* command) {
     CScoutDevice* device = DeviceFor(ne);
     if (device == nullptr || !device->SDAnswersCommands())
         return nullptr;
-    std::string output;
-    if (!device->SDRunCommand(command, output))
-        return nullptr;
+    std::string run;
+    const std::string* output = device->SDHeldOutput(command);
+    if (output == nullptr) {
+        if (!device->SDRunCommand(command, run))
+            return nullptr;
+        output = &run;
+    }
     // The whole output is copied, NUL bytes and all; readers stop at the
     // first NUL.
-    char* text = static_cast<char*>(std::malloc(output.size() + 1));
+    char* text = static_cast<char*>(std::malloc(output->size() + 1));
     if (text == nullptr)
         return nullptr;
-    std::memcpy(text, output.data(), output.size());
-    text[output.size()] = '\0';
+    std::memcpy(text, output->data(), output->size());
+    text[output->size()] = '\0';
     return text;
 }
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test twice: a normal build, and one with
 # AddressSanitizer and UndefinedBehaviorSanitizer; then the end-to-end tests
-# under valgrind.
+# under valgrind; then every fuzz target for 30 seconds.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
@@ -15,3 +15,6 @@ jobs=$(nproc)
 if [ -x "$root/scripts/valgrind.sh" ]; then
   "$root/scripts/valgrind.sh" "$root/build"
 fi
+
+# Fuzz targets side by side, one per CPU: about four minutes on two.
+"$root/scripts/fuzz.sh" 30

@@ -13,17 +13,17 @@
 namespace {
 
 using topology_records::Add;
-using topology_records::NeighbourSpec;
-using topology_records::PortSpec;
-using topology_records::RouterSpec;
+using topology_records::NeighbourRow;
+using topology_records::PortRow;
+using topology_records::RouterRow;
 
 using Link = CScoutTopology::Link;
 using LinkEnd = CScoutTopology::LinkEnd;
 using EStatus = CScoutTopology::EStatus;
 
-std::vector<Link> Resolve(const std::vector<RouterSpec>& routers) {
+std::vector<Link> Resolve(const std::vector<RouterRow>& routers) {
     CScoutTopology topology;
-    for (const RouterSpec& router : routers)
+    for (const RouterRow& router : routers)
         Add(topology, router);
     topology.STResolve();
     return topology.STLinks();
@@ -31,7 +31,7 @@ std::vector<Link> Resolve(const std::vector<RouterSpec>& routers) {
 
 // "r1 Ethernet0/0(1) -- r2 Serial1/0(5)": a link's ends in one line, with
 // the identifiers of the routers, for readable comparisons.
-std::string Ends(const std::vector<RouterSpec>& routers, const Link& link) {
+std::string Ends(const std::vector<RouterRow>& routers, const Link& link) {
     const auto side = [&](const LinkEnd& end) {
         std::string text = end.router >= 0
                                ? routers[static_cast<std::size_t>(end.router)].identifier
@@ -45,7 +45,7 @@ std::string Ends(const std::vector<RouterSpec>& routers, const Link& link) {
     return side(link.from) + " -- " + side(link.to);
 }
 
-std::vector<std::string> AllEnds(const std::vector<RouterSpec>& routers,
+std::vector<std::string> AllEnds(const std::vector<RouterRow>& routers,
                                  const std::vector<Link>& links) {
     std::vector<std::string> ends;
     for (const Link& link : links)
@@ -84,7 +84,7 @@ TEST(TopologyNames, SystemIdsAndLanIds) {
 }
 
 TEST(Topology, KeepsOnlyRoutersHandedToTheRelationshipHandling) {
-    RouterSpec related{
+    RouterRow related{
         "R1",
         "r1",
         "0000.0000.0001.00",
@@ -92,7 +92,7 @@ TEST(Topology, KeepsOnlyRoutersHandedToTheRelationshipHandling) {
         {{1, "Ethernet0/0", {{"Level-1", 10, "r1.01"}, {"Level-2", 20, "r1.01"}}}},
         {{1, "r2", "L1", "49.0001", "10.0.0.2"}, {-1, "r3", "L2", "49.0002", "10.0.1.3"}},
         "r1.01-00"};
-    RouterSpec unrelated = related;
+    RouterRow unrelated = related;
     unrelated.identifier = "R2";
     unrelated.related = false;
 
@@ -125,7 +125,7 @@ TEST(Topology, KeepsOnlyRoutersHandedToTheRelationshipHandling) {
 
 // Two areas joined by a serial link; r2 runs IS-IS on a LAN and a serial.
 TEST(Topology, PointToPointLinkBothSidesReported) {
-    const std::vector<RouterSpec> routers = {
+    const std::vector<RouterRow> routers = {
         {"r1",
          "r1",
          "0000.0000.0001.00",
@@ -162,7 +162,7 @@ TEST(Topology, PointToPointLinkBothSidesReported) {
 
 TEST(Topology, LanOfThreeRoutersWithADesignatedIS) {
     // r1 is the designated IS on both levels; r3 is a Level-1 router.
-    const std::vector<RouterSpec> routers = {
+    const std::vector<RouterRow> routers = {
         {"r1",
          "r1",
          "0000.0000.0001.00",
@@ -202,7 +202,7 @@ TEST(Topology, LanOfThreeRoutersWithADesignatedIS) {
 
 TEST(Topology, LanWithAnotherDesignatedISPerLevel) {
     // r2 is the Level-2 designated IS, named by system id; r1 the Level-1 one.
-    const std::vector<RouterSpec> routers = {
+    const std::vector<RouterRow> routers = {
         {"r1",
          "r1",
          "0000.0000.0001.00",
@@ -231,7 +231,7 @@ TEST(Topology, LanWithAnotherDesignatedISPerLevel) {
 // routers, each pair of which must be matched to its own interfaces whatever
 // order the routers listed them in.
 TEST(Topology, ParallelLinksPairByLanIdAndAddress) {
-    const std::vector<RouterSpec> routers = {
+    const std::vector<RouterRow> routers = {
         {"r2",
          "r2",
          "0000.0000.0002.00",
@@ -252,9 +252,9 @@ TEST(Topology, ParallelLinksPairByLanIdAndAddress) {
                                         "r2 Ethernet0/0(1) -- r3 Ethernet0/0(1)"}));
 
     // Without level data the addresses alone tell the serial link from the LAN.
-    std::vector<RouterSpec> bare = routers;
-    for (RouterSpec& router : bare) {
-        for (PortSpec& port : router.ports)
+    std::vector<RouterRow> bare = routers;
+    for (RouterRow& router : bare) {
+        for (PortRow& port : router.ports)
             port.levels.clear();
     }
     EXPECT_EQ(AllEnds(bare, Resolve(bare)),
@@ -265,7 +265,7 @@ TEST(Topology, ParallelLinksPairByLanIdAndAddress) {
 TEST(Topology, NeighbourSeenFromOneSideOnly) {
     // r2 is in the run but did not report r1 back; r9 is not in the run at
     // all, once named by host name and once by system id.
-    const std::vector<RouterSpec> routers = {
+    const std::vector<RouterRow> routers = {
         {"r1",
          "r1",
          "0000.0000.0001.00",
@@ -306,7 +306,7 @@ TEST(Topology, NeighbourSeenFromOneSideOnly) {
 TEST(Topology, NeighbourOnAnUnresolvedInterface) {
     // r5 could not resolve the interface it sees r6 on: its key is -1, and
     // the link still pairs with r6's report.
-    const std::vector<RouterSpec> routers = {
+    const std::vector<RouterRow> routers = {
         {"r5",
          "r5",
          "0000.0000.0005.00",
@@ -330,34 +330,34 @@ TEST(Topology, NeighbourOnAnUnresolvedInterface) {
 
 // Two routers named "core": which one a neighbour means.
 TEST(Topology, RoutersWithTheSameHostName) {
-    const RouterSpec coreA{"core-a",
-                           "core",
-                           "0000.0000.00a1.00",
-                           "49.0001",
-                           {{5, "Serial1/0", {}}},
-                           {{5, "edge", "L2", "49.0003", "10.0.1.2"}}};
-    const RouterSpec coreB{"core-b", "core", "0000.0000.00b2.00", "49.0002", {{5, "Serial1/0", {}}},
-                           {}};
+    const RouterRow coreA{"core-a",
+                          "core",
+                          "0000.0000.00a1.00",
+                          "49.0001",
+                          {{5, "Serial1/0", {}}},
+                          {{5, "edge", "L2", "49.0003", "10.0.1.2"}}};
+    const RouterRow coreB{"core-b", "core", "0000.0000.00b2.00", "49.0002", {{5, "Serial1/0", {}}},
+                          {}};
 
     {
         SCOPED_TRACE("named by host name, and only one of them reported the adjacency back");
-        const std::vector<RouterSpec> routers = {coreA,
-                                                 coreB,
-                                                 {"edge",
-                                                  "edge",
-                                                  "0000.0000.0003.00",
-                                                  "49.0003",
-                                                  {{1, "Serial0/0", {}}},
-                                                  {{1, "core", "L2", "49.0001", "10.0.1.1"}}}};
+        const std::vector<RouterRow> routers = {coreA,
+                                                coreB,
+                                                {"edge",
+                                                 "edge",
+                                                 "0000.0000.0003.00",
+                                                 "49.0003",
+                                                 {{1, "Serial0/0", {}}},
+                                                 {{1, "core", "L2", "49.0001", "10.0.1.1"}}}};
         const std::vector<Link> links = Resolve(routers);
         EXPECT_EQ(AllEnds(routers, links),
                   std::vector<std::string>{"core-a Serial1/0(5) -- edge Serial0/0(1)"});
     }
     {
         SCOPED_TRACE("named by system id");
-        RouterSpec lonelyA = coreA;
+        RouterRow lonelyA = coreA;
         lonelyA.neighbours.clear();
-        const std::vector<RouterSpec> routers = {
+        const std::vector<RouterRow> routers = {
             lonelyA,
             coreB,
             {"edge",
@@ -373,16 +373,16 @@ TEST(Topology, RoutersWithTheSameHostName) {
     }
     {
         SCOPED_TRACE("named by host name, nothing tells which");
-        RouterSpec lonelyA = coreA;
+        RouterRow lonelyA = coreA;
         lonelyA.neighbours.clear();
-        const std::vector<RouterSpec> routers = {lonelyA,
-                                                 coreB,
-                                                 {"edge",
-                                                  "edge",
-                                                  "0000.0000.0003.00",
-                                                  "49.0003",
-                                                  {{1, "Serial0/0", {}}},
-                                                  {{1, "core", "L2", "49.0001", "10.0.1.1"}}}};
+        const std::vector<RouterRow> routers = {lonelyA,
+                                                coreB,
+                                                {"edge",
+                                                 "edge",
+                                                 "0000.0000.0003.00",
+                                                 "49.0003",
+                                                 {{1, "Serial0/0", {}}},
+                                                 {{1, "core", "L2", "49.0001", "10.0.1.1"}}}};
         const std::vector<Link> links = Resolve(routers);
         ASSERT_EQ(links.size(), 1u);
         EXPECT_EQ(links[0].status, EStatus::Ambiguous);
@@ -394,9 +394,9 @@ TEST(Topology, RoutersWithTheSameHostName) {
         SCOPED_TRACE("named by host name, both report back, an address tells");
         // A third router knows core-b by system id at 10.0.2.1, the address
         // edge sees its "core" at.
-        RouterSpec backB = coreB;
+        RouterRow backB = coreB;
         backB.neighbours = {{5, "edge", "L2", "49.0003", "10.0.2.2"}};
-        const std::vector<RouterSpec> routers = {
+        const std::vector<RouterRow> routers = {
             coreA,
             backB,
             {"edge",
@@ -419,11 +419,11 @@ TEST(Topology, RoutersWithTheSameHostName) {
     }
     {
         SCOPED_TRACE("a router never is its own neighbour");
-        RouterSpec self = coreA;
+        RouterRow self = coreA;
         self.neighbours = {{5, "core", "L2", "49.0002", "10.0.5.2"}};
-        RouterSpec other = coreB;
+        RouterRow other = coreB;
         other.neighbours = {{5, "core", "L2", "49.0001", "10.0.5.1"}};
-        const std::vector<RouterSpec> routers = {self, other};
+        const std::vector<RouterRow> routers = {self, other};
         EXPECT_EQ(AllEnds(routers, Resolve(routers)),
                   std::vector<std::string>{"core-a Serial1/0(5) -- core-b Serial1/0(5)"});
     }
@@ -433,7 +433,7 @@ TEST(Topology, ResolvesByAddressAndIdentifierWhenNamesFail) {
     // r3 answered no service commands: no host name, no system id. r1 names
     // it "r3", which is its identifier; r2 names it by a system id no router
     // carries, at the address r1 already saw r3 at.
-    const std::vector<RouterSpec> routers = {
+    const std::vector<RouterRow> routers = {
         {"r1",
          "r1",
          "0000.0000.0001.00",
@@ -457,7 +457,7 @@ TEST(Topology, ResolvesByAddressAndIdentifierWhenNamesFail) {
     EXPECT_EQ(links[1].to.area, "49.0001");
 
     // Two routers reported at one address: the address tells nothing.
-    std::vector<RouterSpec> clash = routers;
+    std::vector<RouterRow> clash = routers;
     clash.push_back({"r4",
                      "r4",
                      "0000.0000.0004.00",

@@ -14,9 +14,9 @@
 
 namespace {
 
-using topology_records::RouterSpec;
+using topology_records::RouterRow;
 
-std::string Graph(const std::vector<RouterSpec>& routers) {
+std::string Graph(const std::vector<RouterRow>& routers) {
     CScoutTopology topology;
     topology_records::AddAll(topology, routers);
     DotReportWriter writer;
@@ -87,7 +87,7 @@ TEST(DotReportWriter, DrawsRoutersAreasLansAndLinks) {
 TEST(DotReportWriter, OneLanNodePerLanAndLevelsPerRouter) {
     // A LAN of three routers, r3 at Level-1 only, r4 reporting no levels at
     // all: one pseudo-node, three edges to it.
-    const std::vector<RouterSpec> routers = {
+    const std::vector<RouterRow> routers = {
         {"r1",
          "r1",
          "0000.0000.0001.00",
@@ -131,7 +131,7 @@ TEST(DotReportWriter, QuotesDeviceText) {
 }
 
 // Names that would break a graph written carelessly.
-std::vector<RouterSpec> HostileRun() {
+std::vector<RouterRow> HostileRun() {
     return {
         {"R\"1",
          "a\"b\\",

@@ -16,19 +16,19 @@
 
 namespace topology_records {
 
-struct LevelSpec {
+struct LevelRow {
     const char* level;
     int metric;
     const char* circuitId;
 };
 
-struct PortSpec {
+struct PortRow {
     int ifIndex;
     std::string ifDescr;
-    std::vector<LevelSpec> levels;
+    std::vector<LevelRow> levels;
 };
 
-struct NeighbourSpec {
+struct NeighbourRow {
     int ifIndex;
     std::string name;
     std::string type;
@@ -36,10 +36,10 @@ struct NeighbourSpec {
     std::string address;
 };
 
-struct RouterSpec {
-    RouterSpec(std::string identifier_, std::string hostName_, std::string systemId_,
-               std::string area_, std::vector<PortSpec> ports_,
-               std::vector<NeighbourSpec> neighbours_, std::string pseudoNodeLSP_ = "")
+struct RouterRow {
+    RouterRow(std::string identifier_, std::string hostName_, std::string systemId_,
+              std::string area_, std::vector<PortRow> ports_, std::vector<NeighbourRow> neighbours_,
+              std::string pseudoNodeLSP_ = "")
         : identifier(std::move(identifier_)), hostName(std::move(hostName_)),
           systemId(std::move(systemId_)), area(std::move(area_)), ports(std::move(ports_)),
           neighbours(std::move(neighbours_)), pseudoNodeLSP(std::move(pseudoNodeLSP_)) {}
@@ -48,8 +48,8 @@ struct RouterSpec {
     std::string hostName;
     std::string systemId; // as "show clns protocol" prints it, with selector
     std::string area;
-    std::vector<PortSpec> ports;
-    std::vector<NeighbourSpec> neighbours;
+    std::vector<PortRow> ports;
+    std::vector<NeighbourRow> neighbours;
     std::string pseudoNodeLSP;
     bool related = true; // handed to the relationship handling with "m_IfIndex"
 };
@@ -61,31 +61,31 @@ inline CZanVarBind* ListVarBind(const char* name, CZanVBList* list) {
 
 // Hands the router's records to the topology the way an agent leaves them on
 // an entity.
-inline void Add(CScoutTopology& topology, const RouterSpec& spec) {
-    CScoutEntity entity(spec.identifier);
-    if (spec.related)
+inline void Add(CScoutTopology& topology, const RouterRow& row) {
+    CScoutEntity entity(row.identifier);
+    if (row.related)
         entity.SEJournal().SEJAddRelationshipKey("m_IfIndex");
 
     CZanVBList* service = new CZanVBList();
-    service->ZVBLAddToListEnd(new CZanVarBind("m_AreaID", spec.area));
-    service->ZVBLAddToListEnd(new CZanVarBind("m_SystemID", spec.systemId));
+    service->ZVBLAddToListEnd(new CZanVarBind("m_AreaID", row.area));
+    service->ZVBLAddToListEnd(new CZanVarBind("m_SystemID", row.systemId));
     service->ZVBLAddToListEnd(new CZanVarBind("m_NETAddress", "64"));
-    service->ZVBLAddToListEnd(new CZanVarBind("m_HostName", spec.hostName));
+    service->ZVBLAddToListEnd(new CZanVarBind("m_HostName", row.hostName));
     service->ZVBLAddToListEnd(new CZanVarBind("m_OverloadBit", 0));
     service->ZVBLAddToListEnd(new CZanVarBind("m_Tag", "Null Tag"));
     service->ZVBLAddToListEnd(
-        new CZanVarBind("m_PseudoNodeDIS", spec.pseudoNodeLSP.empty() ? 0 : 1));
+        new CZanVarBind("m_PseudoNodeDIS", row.pseudoNodeLSP.empty() ? 0 : 1));
     CZanVBList* pseudoNode = new CZanVBList();
-    pseudoNode->ZVBLAddToListEnd(new CZanVarBind("m_GeneratedPseudoNodeLSP", spec.pseudoNodeLSP));
+    pseudoNode->ZVBLAddToListEnd(new CZanVarBind("m_GeneratedPseudoNodeLSP", row.pseudoNodeLSP));
     pseudoNode->ZVBLAddToListEnd(new CZanVarBind("m_LevelType", ""));
     CZanVBList* isis = new CZanVBList();
     isis->ZVBLAddToListEnd(ListVarBind("m_Service", service));
     isis->ZVBLAddToListEnd(ListVarBind("m_PseudoNodeLSP", pseudoNode));
     entity.SERecord().ZRAddOrSetObjectVal("m_ExtraInfo", ListVarBind("m_ISISTOPO", isis));
 
-    for (const PortSpec& port : spec.ports) {
+    for (const PortRow& port : row.ports) {
         CZanAtomVector* levels = new CZanAtomVector(static_cast<int>(port.levels.size()));
-        for (const LevelSpec& level : port.levels) {
+        for (const LevelRow& level : port.levels) {
             CZanVBList* data = new CZanVBList();
             data->ZVBLAddToListEnd(new CZanVarBind("m_LevelType", level.level));
             data->ZVBLAddToListEnd(new CZanVarBind("m_Metric", level.metric));
@@ -106,7 +106,7 @@ inline void Add(CScoutTopology& topology, const RouterSpec& spec) {
         entity.SEProcessedData().SPDAddLocalNbr(local);
     }
 
-    for (const NeighbourSpec& neighbour : spec.neighbours) {
+    for (const NeighbourRow& neighbour : row.neighbours) {
         CZanVBList* inner = new CZanVBList();
         inner->ZVBLAddToListEnd(new CZanVarBind("m_SystemId", neighbour.name));
         inner->ZVBLAddToListEnd(new CZanVarBind("m_Type", neighbour.type));
@@ -125,7 +125,7 @@ inline void Add(CScoutTopology& topology, const RouterSpec& spec) {
 // to "core" on an interface it could not resolve, which two routers of the
 // run are called (ambiguous), and R2 to R3 that did not report R2 back
 // (one-sided).
-inline std::vector<RouterSpec> MixedRun() {
+inline std::vector<RouterRow> MixedRun() {
     return {
         {"R1",
          "r1",
@@ -149,8 +149,8 @@ inline std::vector<RouterSpec> MixedRun() {
     };
 }
 
-inline void AddAll(CScoutTopology& topology, const std::vector<RouterSpec>& routers) {
-    for (const RouterSpec& router : routers)
+inline void AddAll(CScoutTopology& topology, const std::vector<RouterRow>& routers) {
+    for (const RouterRow& router : routers)
         Add(topology, router);
     topology.STResolve();
 }
