@@ -77,12 +77,14 @@ CZanAtomVector* CScoutStdRequester::SSRGetTELNET(CZanRecord* ne, CZanAtomVector*
     auto* outputs = new CZanAtomVector(commands->ZAVSize());
     for (int i = 0; i < commands->ZAVSize(); ++i) {
         const CZanAtom* atom = commands->ZAVGetValue(i);
-        std::string output;
-        if (atom != nullptr && atom->ZAType() == ZAN_STRING &&
-            device->SDRunCommand(atom->ZAText(), output))
-            outputs->ZAVAddToEnd(new CZanAtom(output));
-        else
-            outputs->ZAVAddToEnd(new CZanAtom());
+        std::string run;
+        const std::string* output = nullptr;
+        if (atom != nullptr && atom->ZAType() == ZAN_STRING) {
+            output = device->SDHeldOutput(atom->ZAText());
+            if (output == nullptr && device->SDRunCommand(atom->ZAText(), run))
+                output = &run;
+        }
+        outputs->ZAVAddToEnd(output != nullptr ? new CZanAtom(*output) : new CZanAtom());
     }
     delete commands;
     return outputs;
