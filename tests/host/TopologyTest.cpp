@@ -21,8 +21,8 @@ namespace {
 using nlohmann::ordered_json;
 
 const ordered_json& Cases() {
-    static const ordered_json cases = ordered_json::parse(
-        std::ifstream(std::string(QUILLON_TEST_DATA) + "/topology/cases.json"));
+    static const ordered_json cases =
+        ordered_json::parse(std::ifstream(std::string(QUILLON_TEST_DATA) + "/topology/cases.json"));
     return cases;
 }
 
@@ -64,8 +64,9 @@ void Add(CScoutTopology& topology, const ordered_json& router) {
                                   {"m_HostName", router["host"]},
                                   {"m_PseudoNodeDIS", lsp.empty() ? 0 : 1}};
     entity.SERecord().ZRAddOrSetObjectVal(
-        "m_ExtraInfo", VarBind("m_ISISTOPO", {{"m_Service", service},
-                                              {"m_PseudoNodeLSP", {{"m_GeneratedPseudoNodeLSP", lsp}}}}));
+        "m_ExtraInfo",
+        VarBind("m_ISISTOPO", {{"m_Service", service},
+                               {"m_PseudoNodeLSP", {{"m_GeneratedPseudoNodeLSP", lsp}}}}));
     for (const ordered_json& port : router["ports"]) {
         ordered_json levels = ordered_json::array();
         for (const ordered_json& level : port[2])
@@ -79,12 +80,11 @@ void Add(CScoutTopology& topology, const ordered_json& router) {
     }
     for (const ordered_json& neighbour : router["neighbours"]) {
         CZanVarBind key("m_IfIndex", neighbour[0].get<int>());
-        entity.SEProcessedData().SPDAddRemoteNbr(
-            &key, List({{"m_RemoteNbrIpAddr", neighbour[4]},
-                        {"m_ISISTOPO",
-                         {{"m_SystemId", neighbour[1]},
-                          {"m_Type", neighbour[2]},
-                          {"m_AreaId", neighbour[3]}}}}));
+        entity.SEProcessedData().SPDAddRemoteNbr(&key, List({{"m_RemoteNbrIpAddr", neighbour[4]},
+                                                             {"m_ISISTOPO",
+                                                              {{"m_SystemId", neighbour[1]},
+                                                               {"m_Type", neighbour[2]},
+                                                               {"m_AreaId", neighbour[3]}}}}));
     }
     topology.STAddEntity(entity);
 }
@@ -121,8 +121,11 @@ std::string Summary(const CScoutTopology& topology, const CScoutTopology::Link& 
 
 TEST(Topology, SystemIdsAndLanIds) {
     for (const ordered_json& row : Cases()["names"]) {
-        EXPECT_EQ(CScoutTopology::STSystemIdOf(row[0]), row[1]) << row[0];
-        EXPECT_EQ(CScoutTopology::STLanIdOf(row[0]), row[2]) << row[0];
+        EXPECT_EQ(CScoutTopology::STSystemIdOf(row[0].get<std::string>()),
+                  row[1].get<std::string>())
+            << row[0];
+        EXPECT_EQ(CScoutTopology::STLanIdOf(row[0].get<std::string>()), row[2].get<std::string>())
+            << row[0];
     }
 }
 

@@ -7,13 +7,11 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <ftw.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -38,20 +36,13 @@ inline void WriteFile(const std::string& path, const std::string& contents) {
     std::ofstream(path, std::ios::binary) << contents;
 }
 
-inline bool FileExists(const std::string& path) {
-    struct stat info;
-    return stat(path.c_str(), &info) == 0;
-}
-
 // A fresh, empty folder for one test, removed with everything in it.
 class ScratchFolder {
 public:
     ScratchFolder() {
-        std::string pattern = testing::TempDir() + "/quillon-e2e-XXXXXX";
-        std::vector<char> name(pattern.begin(), pattern.end());
-        name.push_back('\0');
+        std::string name = testing::TempDir() + "/quillon-e2e-XXXXXX";
         if (mkdtemp(name.data()) != nullptr)
-            m_Path = name.data();
+            m_Path = name;
     }
     ~ScratchFolder() {
         if (!m_Path.empty())
@@ -66,15 +57,13 @@ public:
     // The names in the folder, sorted.
     std::vector<std::string> Entries() const {
         std::vector<std::string> names;
-        DIR* folder = opendir(m_Path.c_str());
-        if (folder == nullptr)
-            return names;
-        while (const dirent* entry = readdir(folder)) {
-            const std::string name = entry->d_name;
-            if (name != "." && name != "..")
-                names.push_back(name);
+        if (DIR* folder = opendir(m_Path.c_str())) {
+            while (const dirent* entry = readdir(folder)) {
+                if (std::string(entry->d_name) != "." && std::string(entry->d_name) != "..")
+                    names.push_back(entry->d_name);
+            }
+            closedir(folder);
         }
-        closedir(folder);
         std::sort(names.begin(), names.end());
         return names;
     }
@@ -87,39 +76,46 @@ private:
     std::string m_Path;
 };
 
+// The text with "@data/", "@src/", "@bin/" and "@tmp/" standing for the test
+// data folder, the repository, the folder of the built programs and `scratch`.
+inline std::string Expand(std::string text, const std::string& scratch = "") {
+    const std::pair<std::string, std::string> places[] = {
+        {"@data/", std::string(QUILLON_TEST_DATA) + "/"},
+        {"@src/", std::string(QUILLON_SOURCE_DIR) + "/"},
+        {"@bin/", std::string(QUILLON_BIN_DIR) + "/"},
+        {"@tmp/", scratch + "/"}};
+    for (const auto& [token, place] : places) {
+        for (std::size_t at = text.find(token); at != std::string::npos;
+             at = text.find(token, at + place.size()))
+            text.replace(at, token.size(), place);
+    }
+    return text;
+}
+
 // Runs QUILLON_BIN_DIR/quillon with the arguments.
 inline QuillonResult RunQuillon(const std::vector<std::string>& arguments) {
-    QuillonResult result;
     ScratchFolder capture;
-    const std::string outPath = capture / "stdout";
-    const std::string errPath = capture / "stderr";
-    const std::string program = std::string(QUILLON_BIN_DIR) + "/quillon";
-
-    std::vector<char*> argv;
-    argv.push_back(const_cast<char*>(program.c_str()));
+    const std::string program = Expand("@bin/quillon");
+    std::vector<char*> argv = {const_cast<char*>(program.c_str())};
     for (const std::string& argument : arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
 
     const pid_t child = fork();
     if (child == 0) {
-        const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0)
-            _exit(127);
-        execv(program.c_str(), argv.data());
+        const int out = open((capture / "out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int err = open((capture / "err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (out >= 0 && err >= 0 && dup2(out, 1) >= 0 && dup2(err, 2) >= 0)
+            execv(program.c_str(), argv.data());
         _exit(127);
     }
+    QuillonResult result;
     int status = 0;
     if (child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status))
         result.status = WEXITSTATUS(status);
-    result.out = ReadFile(outPath);
-    result.err = ReadFile(errPath);
+    result.out = ReadFile(capture / "out");
+    result.err = ReadFile(capture / "err");
     return result;
-}
-
-inline std::string LabPath(const std::string& name) {
-    return std::string(QUILLON_TEST_DATA) + "/labs/" + name;
 }
 
 } // namespace quillon_test
