@@ -1,6 +1,7 @@
 #include "CZanRegex.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <deque>
 #include <functional>
@@ -119,6 +120,9 @@ std::string RequiredPrefix(const std::string& expression) {
     return expression.substr(0, literal);
 }
 
+// Bytes that the kept matches of all engines may hold together.
+constexpr size_t kRecordBudget = size_t{32} << 20;
+
 // One compiled expression. An expression compiled a second time is kept in
 // the cache below, and every CZanRegex of it shares that engine while the
 // cache holds it.
@@ -136,13 +140,40 @@ struct Engine {
 
     // Every match of one stepping, in order: per match, the bounds of each
     // recorded group as offsets into the text (npos for a group that took no
-    // part).
+    // part). Kept records together hold at most kRecordBudget bytes.
     struct StepRecord {
+        StepRecord() = default;
+        StepRecord(const StepRecord&) = delete;
+        StepRecord& operator=(const StepRecord&) = delete;
+        ~StepRecord() { KeptBytes().fetch_sub(charged); }
+
+        size_t Size() const {
+            return text.size() + bounds.size() * sizeof(std::pair<size_t, size_t>);
+        }
+        // Charges the record's size to the budget; false when it does not fit.
+        bool Charge() {
+            const size_t size = Size();
+            size_t kept = KeptBytes().load();
+            do {
+                if (kept + size > kRecordBudget) {
+                    return false;
+                }
+            } while (!KeptBytes().compare_exchange_weak(kept, kept + size));
+            charged = size;
+            return true;
+        }
+
         std::string text;
         size_t groupCount = 0;
         size_t matchCount = 0;
         std::vector<std::pair<size_t, size_t>> bounds;
+        size_t charged = 0;
     };
+
+    static std::atomic<size_t>& KeptBytes() {
+        static std::atomic<size_t> bytes{0};
+        return bytes;
+    }
 
     // The record of a text of these bytes stepped with that many groups, or
     // null.
@@ -399,7 +430,10 @@ struct CZanRegex::Impl {
             return;
         }
         recording->text.assign(stepText, stepLength);
-        engine->Keep(std::move(recording));
+        if (recording->Charge()) {
+            engine->Keep(std::move(recording));
+        }
+        recording.reset();
     }
 };
 
