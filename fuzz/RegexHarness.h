@@ -13,22 +13,13 @@
 #include <re2/re2.h>
 
 #include "CZanRegex.h"
+#include "ZanRegexEngine.h"
 
 namespace quillon_fuzz {
 
 // The engine settings of the pattern service.
 inline RE2::Options ReferenceOptions() {
-    RE2::Options options;
-    options.set_posix_syntax(true);
-    options.set_longest_match(true);
-    options.set_encoding(RE2::Options::EncodingLatin1);
-    options.set_dot_nl(false);
-    options.set_never_nl(false);
-    options.set_one_line(true);
-    options.set_case_sensitive(true);
-    options.set_log_errors(false);
-    options.set_max_mem(int64_t{64} << 20);
-    return options;
+    return ZanRegexEngineOptions();
 }
 
 // Group bounds of one match as offsets; -1 for a group that took no part.

@@ -5,22 +5,12 @@
 
 #include <re2/re2.h>
 
+#include "ZanRegexEngine.h"
+
 namespace {
 
-// The same engine settings as CZanRegex: Latin-1 bytes, leftmost-longest,
-// "^" and "$" at the ends of the whole text, "." stops at a line feed.
 RE2::Options EngineOptions() {
-    RE2::Options options;
-    options.set_posix_syntax(true);
-    options.set_longest_match(true);
-    options.set_encoding(RE2::Options::EncodingLatin1);
-    options.set_dot_nl(false);
-    options.set_never_nl(false);
-    options.set_one_line(true);
-    options.set_case_sensitive(true);
-    options.set_log_errors(false);
-    options.set_max_mem(int64_t{64} << 20);
-    return options;
+    return ZanRegexEngineOptions();
 }
 
 // Offsets of the first character of a span and just past its last.
