@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Runs quillon under valgrind over the built-in example lab and every
-# well-formed lab in tests/data/labs/, and fails on any memory error or on
+# Runs quillon under valgrind over the built-in example lab, every
+# well-formed lab in tests/data/labs/ and the hostile-output end-to-end
+# tests, and fails on any memory error or on
 # memory definitely or indirectly lost.
 #   scripts/valgrind.sh BUILD_DIR
 set -euo pipefail
@@ -42,6 +43,20 @@ for lab in "$root"/tests/data/labs/*.json; do
   fi
   check "${lab#"$root"/}" discover --format json "$lab"
 done
+
+# The hostile-output end-to-end tests, with every quillon run under valgrind.
+if [ -x "$build/bin/e2e_tests" ]; then
+  export QUILLON_E2E_WRAPPER="valgrind --error-exitcode=99 --leak-check=full \
+--errors-for-leak-kinds=definite,indirect --suppressions=$root/scripts/valgrind.supp"
+  if "$build/bin/e2e_tests" --gtest_filter='*Hostile*' --gtest_brief=1 >"$scratch/hostile.log" 2>&1; then
+    echo "valgrind clean: hostile-output end-to-end tests"
+  else
+    echo "valgrind FAILED: hostile-output end-to-end tests" >&2
+    cat "$scratch/hostile.log" >&2
+    failures=$((failures + 1))
+  fi
+  unset QUILLON_E2E_WRAPPER
+fi
 
 if [ "$failures" -ne 0 ]; then
   echo "valgrind.sh: $failures run(s) failed" >&2
