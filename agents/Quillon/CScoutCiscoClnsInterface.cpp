@@ -8,6 +8,7 @@
 #include "CScoutStdRequester.h"
 #include "CZanError.h"
 #include "CZanRegex.h"
+#include "QuillonCapture.h"
 #include "QuillonTrace.h"
 
 namespace {
@@ -43,15 +44,7 @@ const int kProtocolGroup = 5;
 const int kCircuitTypeGroup = 6;
 const int kLevel2Base = 7;
 
-// The text of a group of the latest match; false when the group took no part.
-bool Capture(const CZanRegex& regex, int group, std::string& text) {
-    const char* start = regex.SubExprStart(group);
-    const char* end = regex.SubExprEnd(group);
-    if (start == nullptr || end == nullptr)
-        return false;
-    text.assign(start, end);
-    return true;
-}
+using QuillonCapture::Capture;
 
 // Reads up to two levels (Level-1, then Level-2) from a level-pattern match.
 // A level whose values are not all there is dropped, and with it the rest.

@@ -6,6 +6,7 @@
 #include "CScoutStdRequester.h"
 #include "CZanError.h"
 #include "CZanRegex.h"
+#include "QuillonCapture.h"
 #include "QuillonTrace.h"
 
 namespace {
@@ -26,15 +27,7 @@ const int kCSNPIntervalGroup = 1;
 const int kLevelGroup = 2;
 const int kLSPIntervalGroup = 3;
 
-// The text of a group of the latest match; false when the group took no part.
-bool Capture(const CZanRegex& regex, int group, std::string& text) {
-    const char* start = regex.SubExprStart(group);
-    const char* end = regex.SubExprEnd(group);
-    if (start == nullptr || end == nullptr)
-        return false;
-    text.assign(start, end);
-    return true;
-}
+using QuillonCapture::Capture;
 
 } // namespace
 
