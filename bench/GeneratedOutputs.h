@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "CScoutEntity.h"
-#include "CScoutLabDevice.h"
+#include "LabDevice.h"
 #include "CScoutStdRequester.h"
 #include "ZanDebug.h"
 
@@ -35,7 +35,7 @@ struct Router {
             device.SLDSetCommand(command, output);
         requester.SSRAddDevice("R1", &device);
     }
-    CScoutLabDevice device;
+    LabDevice device;
     CScoutStdRequester requester;
     CScoutEntity entity;
 };

@@ -28,7 +28,7 @@
 #include "../tools/labgen/ScaleLab.h"
 #include "CScoutAgent.h"
 #include "CScoutEntity.h"
-#include "CScoutLabDevice.h"
+#include "LabDevice.h"
 #include "CScoutStdRequester.h"
 #include "CZanRegex.h"
 #include "ZanDebug.h"
@@ -196,7 +196,7 @@ void BM_FourLayers(benchmark::State& state) {
     const int k = static_cast<int>(state.range(0));
     __Zandemar_Debug_Level = 0;
 
-    CScoutLabDevice device;
+    LabDevice device;
     std::string name;
     size_t labBytes = 0;
     {

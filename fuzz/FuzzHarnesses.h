@@ -28,7 +28,7 @@
 #include "CScoutDevice.h"
 #include "CScoutEntity.h"
 #include "CScoutInterfaceNameTranslator.h"
-#include "CScoutLabDevice.h"
+#include "LabDevice.h"
 #include "CScoutStdRequester.h"
 #include "CZanAtom.h"
 #include "CZanDoubleList.h"
@@ -95,7 +95,7 @@ public:
     CScoutEntity& Entity() { return m_Entity; }
 
 private:
-    CScoutLabDevice m_Device;
+    LabDevice m_Device;
     CScoutStdRequester m_Requester;
     CScoutEntity m_Entity;
 };

@@ -34,6 +34,11 @@ else
   done
 fi
 
+if [ ${#targets[@]} -eq 0 ]; then
+  echo "fuzz.sh: no fuzz target was built" >&2
+  exit 1
+fi
+
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 # Leaks are checked after every input; a smaller quarantine than the default

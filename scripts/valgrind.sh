@@ -14,12 +14,14 @@ command -v valgrind >/dev/null || { echo "valgrind.sh: valgrind is not installed
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 failures=0
+checks=0
 
 # check NAME ARGS...: one quillon run under valgrind.
 check() {
   local name=$1
   shift
   local log="$scratch/valgrind.log"
+  checks=$((checks + 1))
   if valgrind --error-exitcode=1 --leak-check=full --errors-for-leak-kinds=definite,indirect \
        --suppressions="$root/scripts/valgrind.supp" --log-file="$log" \
        "$quillon" "$@" >"$scratch/stdout" 2>"$scratch/stderr"; then
@@ -58,6 +60,10 @@ if [ -x "$build/bin/e2e_tests" ]; then
   unset QUILLON_E2E_WRAPPER
 fi
 
+if [ "$checks" -eq 0 ]; then
+  echo "valgrind.sh: no run was checked" >&2
+  exit 1
+fi
 if [ "$failures" -ne 0 ]; then
   echo "valgrind.sh: $failures run(s) failed" >&2
   exit 1

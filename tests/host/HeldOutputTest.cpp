@@ -8,7 +8,7 @@
 #include <string>
 
 #include "CScoutDevice.h"
-#include "CScoutLabDevice.h"
+#include "LabDevice.h"
 #include "CScoutStdRequester.h"
 #include "CZanAtom.h"
 #include "CZanAtomVector.h"
@@ -73,7 +73,7 @@ std::map<std::string, std::string> Answers(CScoutDevice& device) {
 }
 
 TEST(HeldOutput, HeldAndRunOutputsReachTheAgentAlike) {
-    CScoutLabDevice lab;
+    LabDevice lab;
     lab.SLDEnableCommands();
     for (const auto& [command, output] : kOutputs)
         lab.SLDSetCommand(command, output);
@@ -90,7 +90,7 @@ TEST(HeldOutput, HeldAndRunOutputsReachTheAgentAlike) {
 }
 
 TEST(HeldOutput, ADeviceWithoutSessionsHoldsNothing) {
-    CScoutLabDevice lab;
+    LabDevice lab;
     lab.SLDSetCommand("show run", "text");
     EXPECT_EQ(lab.SDHeldOutput("show run"), nullptr);
     std::string output;

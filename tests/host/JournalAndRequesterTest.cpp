@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "CScoutEntity.h"
-#include "CScoutLabDevice.h"
+#include "LabDevice.h"
 #include "CScoutStdRequester.h"
 #include "CZanASN1Address.h"
 #include "CZanAtom.h"
@@ -29,7 +29,7 @@ namespace {
 using Strings = std::vector<std::string>;
 
 struct Lab {
-    CScoutLabDevice device;
+    LabDevice device;
     CScoutStdRequester requester;
     CScoutEntity entity{"R1"};
     Lab() { requester.SSRAddDevice("R1", &device); }

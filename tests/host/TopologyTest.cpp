@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "CScoutEntity.h"
-#include "CScoutTopology.h"
+#include "Topology.h"
 #include "CZanAtom.h"
 #include "CZanAtomVector.h"
 #include "CZanVBList.h"
@@ -54,7 +54,7 @@ CZanVBList* List(const ordered_json& object) {
 }
 
 // Hands a router's records to the topology the way an agent leaves them.
-void Add(CScoutTopology& topology, const ordered_json& router) {
+void Add(Topology& topology, const ordered_json& router) {
     CScoutEntity entity(router["id"].get<std::string>());
     if (router.value("related", true))
         entity.SEJournal().SEJAddRelationshipKey("m_IfIndex");
@@ -91,12 +91,12 @@ void Add(CScoutTopology& topology, const ordered_json& router) {
 
 // "r1 Serial1/0(5) Level-2=30 -- r2 Serial1/1(6) Level-2=40 L2 confirmed",
 // then the LANs and the candidates.
-std::string Summary(const CScoutTopology& topology, const CScoutTopology::Link& link) {
+std::string Summary(const Topology& topology, const Topology::Link& link) {
     const auto name = [&](int router) {
         return router < 0 ? std::string("?")
                           : topology.STRouters()[static_cast<std::size_t>(router)].identifier;
     };
-    const auto side = [&](const CScoutTopology::LinkEnd& end) {
+    const auto side = [&](const Topology::LinkEnd& end) {
         std::string text = end.router >= 0 ? name(end.router) : "?" + end.hostName + end.systemId;
         if (end.hasIfDescr)
             text += " " + end.ifDescr;
@@ -108,8 +108,8 @@ std::string Summary(const CScoutTopology& topology, const CScoutTopology::Link& 
                (end.address.empty() ? "" : " at " + end.address);
     };
     std::string text = side(link.from) + " -- " + side(link.to) + " " + link.type + " " +
-                       CScoutTopology::STStatusName(link.status);
-    for (const CScoutTopology::PseudoNode& node : link.pseudoNodes) {
+                       Topology::STStatusName(link.status);
+    for (const Topology::PseudoNode& node : link.pseudoNodes) {
         text += ", LAN " + node.id + " DIS " + name(node.designatedIS);
         for (const std::string& level : node.levels)
             text += " " + level;
@@ -121,24 +121,24 @@ std::string Summary(const CScoutTopology& topology, const CScoutTopology::Link& 
 
 TEST(Topology, SystemIdsAndLanIds) {
     for (const ordered_json& row : Cases()["names"]) {
-        EXPECT_EQ(CScoutTopology::STSystemIdOf(row[0].get<std::string>()),
+        EXPECT_EQ(Topology::STSystemIdOf(row[0].get<std::string>()),
                   row[1].get<std::string>())
             << row[0];
-        EXPECT_EQ(CScoutTopology::STLanIdOf(row[0].get<std::string>()), row[2].get<std::string>())
+        EXPECT_EQ(Topology::STLanIdOf(row[0].get<std::string>()), row[2].get<std::string>())
             << row[0];
     }
 }
 
 TEST(Topology, LinksOfEachCase) {
     for (const ordered_json& testCase : Cases()["cases"]) {
-        CScoutTopology topology;
+        Topology topology;
         for (const ordered_json& router : testCase["routers"])
             Add(topology, router);
         // Resolving again replaces the links, it does not add to them.
         topology.STResolve();
         topology.STResolve();
         std::vector<std::string> links;
-        for (const CScoutTopology::Link& link : topology.STLinks())
+        for (const Topology::Link& link : topology.STLinks())
             links.push_back(Summary(topology, link));
         EXPECT_EQ(links, testCase["links"].get<std::vector<std::string>>()) << testCase["case"];
     }

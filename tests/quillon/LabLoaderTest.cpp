@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "CScoutDevice.h"
-#include "CScoutLabDevice.h"
+#include "LabDevice.h"
 #include "LabLoader.h"
 
 namespace {

@@ -10,7 +10,7 @@
 
 #include "CScoutDevice.h"
 #include "CScoutEntity.h"
-#include "CScoutLabDevice.h"
+#include "LabDevice.h"
 #include "CScoutStdRequester.h"
 #include "ZanDebug.h"
 
@@ -102,7 +102,7 @@ public:
     }
 
 private:
-    CScoutLabDevice m_Device;
+    LabDevice m_Device;
     CScoutStdRequester m_Requester;
     CScoutEntity m_Entity;
 };

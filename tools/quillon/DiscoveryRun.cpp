@@ -2,9 +2,9 @@
 
 #include "CScoutAgent.h"
 #include "CScoutEntity.h"
-#include "CScoutLabDevice.h"
+#include "LabDevice.h"
 #include "CScoutStdRequester.h"
-#include "CScoutTopology.h"
+#include "Topology.h"
 #include "ReportWriter.h"
 
 DiscoveryRun::DiscoveryRun(CScoutAgent& agent, ReportWriter& report)
@@ -16,7 +16,7 @@ void DiscoveryRun::Run(const std::vector<LabLoader::Device>& devices) {
         requester.SSRAddDevice(device.name, device.device.get());
     m_Agent.SASetRequester(&requester);
 
-    CScoutTopology topology;
+    Topology topology;
     for (const LabLoader::Device& device : devices) {
         CScoutEntity entity(device.name);
         CZanRecord* record = &entity.SERecord();

@@ -4,15 +4,15 @@
 #include <map>
 #include <vector>
 
-#include "CScoutTopology.h"
+#include "Topology.h"
 #include "TopologyText.h"
 #include "Utf8Text.h"
 
 namespace {
 
-using Link = CScoutTopology::Link;
-using LinkEnd = CScoutTopology::LinkEnd;
-using EStatus = CScoutTopology::EStatus;
+using Link = Topology::Link;
+using LinkEnd = Topology::LinkEnd;
+using EStatus = Topology::EStatus;
 
 struct Node {
     std::string id;
@@ -168,13 +168,13 @@ void DotReportWriter::Begin(const std::string& name, const std::string& /*descri
 
 void DotReportWriter::AddEntity(const CScoutEntity& /*entity*/, bool /*accepted*/) {}
 
-void DotReportWriter::AddLinks(const CScoutTopology& topology) {
-    const std::vector<CScoutTopology::Router>& routers = topology.STRouters();
+void DotReportWriter::AddLinks(const Topology& topology) {
+    const std::vector<Topology::Router>& routers = topology.STRouters();
     const std::vector<Link>& links = topology.STLinks();
 
     std::vector<Node> nodes;
     for (std::size_t i = 0; i < routers.size(); ++i) {
-        const CScoutTopology::Router& router = routers[i];
+        const Topology::Router& router = routers[i];
         Node node;
         node.id = "router" + std::to_string(i);
         node.label = router.hostName.empty() ? router.identifier : router.hostName;
@@ -194,7 +194,7 @@ void DotReportWriter::AddLinks(const CScoutTopology& topology) {
     const auto nodeOf = [&](const Link& link, const LinkEnd& end) -> std::string {
         if (end.router >= 0)
             return "router" + std::to_string(end.router);
-        std::string key = std::string(CScoutTopology::STStatusName(link.status)) + "\n" +
+        std::string key = std::string(Topology::STStatusName(link.status)) + "\n" +
                           end.hostName + "\n" + end.systemId;
         for (int candidate : link.candidates)
             key += "\n" + std::to_string(candidate);
@@ -224,7 +224,7 @@ void DotReportWriter::AddLinks(const CScoutTopology& topology) {
     LanGroups groups;
     std::vector<int> lanOfLink(links.size(), -1);
     for (std::size_t i = 0; i < links.size(); ++i) {
-        for (const CScoutTopology::PseudoNode& pseudoNode : links[i].pseudoNodes) {
+        for (const Topology::PseudoNode& pseudoNode : links[i].pseudoNodes) {
             const int group = groups.Add(pseudoNode.id);
             if (lanOfLink[i] < 0)
                 lanOfLink[i] = group;
@@ -259,7 +259,7 @@ void DotReportWriter::AddLinks(const CScoutTopology& topology) {
         if (placed.second)
             lans.emplace_back();
         Lan& lan = lans[placed.first->second];
-        for (const CScoutTopology::PseudoNode& pseudoNode : link.pseudoNodes) {
+        for (const Topology::PseudoNode& pseudoNode : link.pseudoNodes) {
             AddOnce(lan.ids, pseudoNode.id);
             if (pseudoNode.designatedIS >= 0)
                 AddOnce(lan.designated,

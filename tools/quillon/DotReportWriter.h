@@ -18,7 +18,7 @@ public:
                const std::string& version) override;
     // Routers are drawn from the links' topology, which holds them all.
     void AddEntity(const CScoutEntity& entity, bool accepted) override;
-    void AddLinks(const CScoutTopology& topology) override;
+    void AddLinks(const Topology& topology) override;
     void End() override;
     const std::string& Text() const override { return m_Text; }
 

@@ -43,15 +43,15 @@ void JsonReportWriter::StringOrNull(const char* key, const std::string& text) {
         m_Writer.String(text);
 }
 
-void JsonReportWriter::RouterName(const CScoutTopology& topology, int router) {
+void JsonReportWriter::RouterName(const Topology& topology, int router) {
     if (router < 0 || router >= static_cast<int>(topology.STRouters().size()))
         m_Writer.Null();
     else
         m_Writer.String(topology.STRouters()[static_cast<std::size_t>(router)].identifier);
 }
 
-void JsonReportWriter::WriteEnd(const CScoutTopology& topology,
-                                const CScoutTopology::LinkEnd& end) {
+void JsonReportWriter::WriteEnd(const Topology& topology,
+                                const Topology::LinkEnd& end) {
     m_Writer.BeginObject();
     m_Writer.Key("router");
     RouterName(topology, end.router);
@@ -79,14 +79,14 @@ void JsonReportWriter::WriteEnd(const CScoutTopology& topology,
     m_Writer.EndObject();
 }
 
-void JsonReportWriter::AddLinks(const CScoutTopology& topology) {
+void JsonReportWriter::AddLinks(const Topology& topology) {
     if (m_LinksWritten)
         return;
     m_LinksWritten = true;
     m_Writer.EndArray();
     m_Writer.Key("links");
     m_Writer.BeginArray();
-    for (const CScoutTopology::Link& link : topology.STLinks()) {
+    for (const Topology::Link& link : topology.STLinks()) {
         m_Writer.BeginObject();
         m_Writer.Key("from");
         WriteEnd(topology, link.from);
@@ -95,7 +95,7 @@ void JsonReportWriter::AddLinks(const CScoutTopology& topology) {
         StringOrNull("type", link.type);
         m_Writer.Key("pseudoNodes");
         m_Writer.BeginArray();
-        for (const CScoutTopology::PseudoNode& node : link.pseudoNodes) {
+        for (const Topology::PseudoNode& node : link.pseudoNodes) {
             m_Writer.BeginObject();
             m_Writer.Key("id");
             m_Writer.String(node.id);
@@ -110,7 +110,7 @@ void JsonReportWriter::AddLinks(const CScoutTopology& topology) {
         }
         m_Writer.EndArray();
         m_Writer.Key("status");
-        m_Writer.String(CScoutTopology::STStatusName(link.status));
+        m_Writer.String(Topology::STStatusName(link.status));
         m_Writer.Key("candidates");
         m_Writer.BeginArray();
         for (int candidate : link.candidates)

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "CScoutTopology.h"
+#include "Topology.h"
 #include "JsonTextWriter.h"
 #include "ReportWriter.h"
 
@@ -19,7 +19,7 @@ public:
     void Begin(const std::string& name, const std::string& description,
                const std::string& version) override;
     void AddEntity(const CScoutEntity& entity, bool accepted) override;
-    void AddLinks(const CScoutTopology& topology) override;
+    void AddLinks(const Topology& topology) override;
     void End() override;
     const std::string& Text() const override { return m_Writer.Text(); }
 
@@ -31,11 +31,11 @@ public:
     static void WriteAtom(JsonTextWriter& writer, const CZanAtom* atom);
 
 private:
-    void WriteEnd(const CScoutTopology& topology, const CScoutTopology::LinkEnd& end);
+    void WriteEnd(const Topology& topology, const Topology::LinkEnd& end);
     // A string member, null when the text is empty.
     void StringOrNull(const char* key, const std::string& text);
     // The identifier of the router at a position, or null.
-    void RouterName(const CScoutTopology& topology, int router);
+    void RouterName(const Topology& topology, int router);
 
     JsonTextWriter m_Writer;
     bool m_LinksWritten = false;

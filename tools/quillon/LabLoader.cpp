@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "CScoutDevice.h"
-#include "CScoutLabDevice.h"
+#include "LabDevice.h"
 #include "StrictJsonReader.h"
 
 namespace {
@@ -168,7 +168,7 @@ bool LabLoader::ConvertDevice(const std::string& label, std::size_t index, const
                             Element("devices", earlier.index) + " in " + earlier.source);
     }
 
-    auto lab = std::make_unique<CScoutLabDevice>();
+    auto lab = std::make_unique<LabDevice>();
     const auto commands = entry.find("commands");
     if (commands != entry.end()) {
         const std::string commandsPlace = Member(place, "commands");

@@ -13,7 +13,7 @@
 
 #include <nlohmann/json.hpp>
 
-class CScoutLabDevice;
+class LabDevice;
 
 class LabLoader {
 public:
@@ -21,7 +21,7 @@ public:
         std::string name;   // the entity identifier
         std::string source; // the lab it came from, as named to the loader
         std::size_t index;  // its position in that lab's "devices"
-        std::unique_ptr<CScoutLabDevice> device;
+        std::unique_ptr<LabDevice> device;
     };
 
     LabLoader();

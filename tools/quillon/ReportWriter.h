@@ -6,7 +6,7 @@
 #include <string>
 
 class CScoutEntity;
-class CScoutTopology;
+class Topology;
 
 class ReportWriter {
 public:
@@ -23,7 +23,7 @@ public:
     virtual void AddEntity(const CScoutEntity& entity, bool accepted) = 0;
     // Adds the links once every router is done and the topology is resolved.
     // A report that is never given them shows none.
-    virtual void AddLinks(const CScoutTopology& topology) = 0;
+    virtual void AddLinks(const Topology& topology) = 0;
     // Closes the report.
     virtual void End() = 0;
 

@@ -1,10 +1,11 @@
+#include "RecordFields.h"
 #include "TextReportWriter.h"
 
 #include <cstdio>
 #include <vector>
 
 #include "CScoutEntity.h"
-#include "CScoutTopology.h"
+#include "Topology.h"
 #include "CZanAtom.h"
 #include "CZanAtomVector.h"
 #include "CZanVBList.h"
@@ -113,15 +114,15 @@ void TextReportWriter::End() {
     m_Text += m_Links;
 }
 
-void TextReportWriter::AddLinks(const CScoutTopology& topology) {
+void TextReportWriter::AddLinks(const Topology& topology) {
     m_Links = "\n";
-    const std::vector<CScoutTopology::Link>& links = topology.STLinks();
+    const std::vector<Topology::Link>& links = topology.STLinks();
     if (links.empty())
         LineTo(m_Links, 0, "Links: none");
     else
         LineTo(m_Links, 0, "Links (" + std::to_string(links.size()) + "):");
-    for (const CScoutTopology::Link& link : links) {
-        const auto side = [&](const CScoutTopology::LinkEnd& end) {
+    for (const Topology::Link& link : links) {
+        const auto side = [&](const Topology::LinkEnd& end) {
             std::string text = Printable(TopologyText::RouterName(topology, end));
             const std::string interface = TopologyText::InterfaceName(end);
             if (!interface.empty())
@@ -134,24 +135,24 @@ void TextReportWriter::AddLinks(const CScoutTopology& topology) {
         };
         std::string status;
         switch (link.status) {
-        case CScoutTopology::EStatus::Confirmed:
+        case Topology::EStatus::Confirmed:
             status = "reported by both";
             break;
-        case CScoutTopology::EStatus::OneSided:
+        case Topology::EStatus::OneSided:
             status =
                 "reported by " + Printable(TopologyText::RouterName(topology, link.from)) + " only";
             break;
-        case CScoutTopology::EStatus::UnknownRouter:
+        case Topology::EStatus::UnknownRouter:
             status = "neighbour not in this run";
             break;
-        case CScoutTopology::EStatus::Ambiguous:
+        case Topology::EStatus::Ambiguous:
             status = "ambiguous: " + Printable(TopologyText::Candidates(topology, link));
             break;
         }
         LineTo(m_Links, 1,
                side(link.from) + " -- " + side(link.to) + ": " +
                    (link.type.empty() ? std::string("-") : Printable(link.type)) + ", " + status);
-        for (const CScoutTopology::LinkEnd* end : {&link.from, &link.to}) {
+        for (const Topology::LinkEnd* end : {&link.from, &link.to}) {
             std::vector<std::string> facts;
             if (!end->address.empty())
                 facts.push_back("address " + Printable(end->address));
@@ -168,11 +169,11 @@ void TextReportWriter::AddLinks(const CScoutTopology& topology) {
                 line += (i == 0 ? " " : ", ") + facts[i];
             LineTo(m_Links, 2, line);
         }
-        for (const CScoutTopology::PseudoNode& node : link.pseudoNodes) {
+        for (const Topology::PseudoNode& node : link.pseudoNodes) {
             std::string line = "LAN " + Printable(node.id) + " on ";
             for (std::size_t i = 0; i < node.levels.size(); ++i)
                 line += (i == 0 ? "" : " and ") + Printable(node.levels[i]);
-            CScoutTopology::LinkEnd dis;
+            Topology::LinkEnd dis;
             dis.router = node.designatedIS;
             line += node.designatedIS >= 0
                         ? ", designated IS " + Printable(TopologyText::RouterName(topology, dis))
@@ -208,14 +209,14 @@ void TextReportWriter::AddInterfaces(const CScoutEntity& entity) {
     Line(1, "IS-IS interfaces (" + std::to_string(count) + "):");
     for (int i = 0; i < count; ++i) {
         const CZanVBList* neighbour = processed.SPDLocalNbr(i);
-        Line(2, Shown(Find(neighbour, "m_IfDescr")) + ", ifIndex " +
-                    Shown(Find(neighbour, "m_IfIndex")));
+        Line(2, Shown(Find(neighbour, RecordFields::kIfDescr)) + ", ifIndex " +
+                    Shown(Find(neighbour, RecordFields::kIfIndex)));
         bool hasEndPoint = false;
         for (int j = 0; neighbour != nullptr && j < neighbour->ZVBLSize(); ++j) {
             const CZanVarBind* varBind = neighbour->ZVBLGet(j);
-            if (varBind == nullptr || varBind->ZVBName() != "m_ISISTOPO")
+            if (varBind == nullptr || varBind->ZVBName() != RecordFields::kIsisTopo)
                 continue;
-            const CZanVBList* endPoint = ListOf(Find(ListOf(varBind), "m_ProtocolEndPoint"));
+            const CZanVBList* endPoint = ListOf(Find(ListOf(varBind), RecordFields::kProtocolEndPoint));
             if (endPoint != nullptr) {
                 hasEndPoint = true;
                 AddEndPoint(*endPoint);
@@ -228,12 +229,12 @@ void TextReportWriter::AddInterfaces(const CScoutEntity& entity) {
 
 void TextReportWriter::AddEndPoint(const CZanVBList& endPoint) {
     std::string state =
-        IsSet(Find(&endPoint, "m_ISISEnabled")) ? "IS-IS enabled" : "IS-IS not enabled";
-    const CZanVarBind* circuitType = Find(&endPoint, "m_CircuitType");
+        IsSet(Find(&endPoint, RecordFields::kIsisEnabled)) ? "IS-IS enabled" : "IS-IS not enabled";
+    const CZanVarBind* circuitType = Find(&endPoint, RecordFields::kCircuitType);
     state += ", circuit type " + Shown(circuitType);
     Line(3, state);
 
-    const CZanVarBind* levels = Find(&endPoint, "m_LevelData");
+    const CZanVarBind* levels = Find(&endPoint, RecordFields::kLevelData);
     const CZanAtomVector* vector = nullptr;
     if (levels != nullptr && levels->ZVBKind() == CZanVarBind::VB_ATOM &&
         levels->ZVBAtom() != nullptr)
@@ -241,15 +242,15 @@ void TextReportWriter::AddEndPoint(const CZanVBList& endPoint) {
     for (int i = 0; vector != nullptr && i < vector->ZAVSize(); ++i) {
         const CZanAtom* level = vector->ZAVGetValue(i);
         const CZanVBList* data = level == nullptr ? nullptr : level->ZAList();
-        Line(3, Shown(Find(data, "m_LevelType")) + ": metric " + Shown(Find(data, "m_Metric")) +
-                    ", priority " + Shown(Find(data, "m_Priority")) + ", circuit id " +
-                    Shown(Find(data, "m_CircuitID")));
+        Line(3, Shown(Find(data, RecordFields::kLevelType)) + ": metric " + Shown(Find(data, RecordFields::kMetric)) +
+                    ", priority " + Shown(Find(data, RecordFields::kPriority)) + ", circuit id " +
+                    Shown(Find(data, RecordFields::kCircuitId)));
     }
 
     std::vector<std::string> intervals;
     const CZanVarBind* l1 = Find(&endPoint, "m_L1CSNPTransmitInterval");
     const CZanVarBind* l2 = Find(&endPoint, "m_L2CSNPTransmitInterval");
-    const CZanVarBind* lsp = Find(&endPoint, "m_LSPTransmitInterval");
+    const CZanVarBind* lsp = Find(&endPoint, RecordFields::kLspTransmitInterval);
     if (HasValue(l1))
         intervals.push_back("CSNP interval " + TextOf(l1) + " s (level-1)");
     if (HasValue(l2))
@@ -263,7 +264,7 @@ void TextReportWriter::AddEndPoint(const CZanVBList& endPoint) {
         Line(3, line);
     }
 
-    const CZanVarBind* snpa = Find(&endPoint, "m_SNPA");
+    const CZanVarBind* snpa = Find(&endPoint, RecordFields::kSnpa);
     if (snpa != nullptr)
         Line(3, "neighbour SNPA " + Shown(snpa));
 }
@@ -278,7 +279,7 @@ void TextReportWriter::AddAdjacencies(const CScoutEntity& entity) {
     Line(1, "Adjacencies (" + std::to_string(count) + "):");
     for (int i = 0; i < count; ++i) {
         const CZanVBList* record = processed.SPDRemoteNbr(i);
-        const CZanVBList* topology = ListOf(Find(record, "m_ISISTOPO"));
+        const CZanVBList* topology = ListOf(Find(record, RecordFields::kIsisTopo));
         const CZanVarBind* key = processed.SPDRemoteNbrKey(i);
 
         // The interface is the local neighbour that carries the same ifIndex.
@@ -287,10 +288,10 @@ void TextReportWriter::AddAdjacencies(const CScoutEntity& entity) {
             const int ifIndex = key->ZVBInteger();
             for (int j = 0; j < processed.SPDLocalNbrCount() && where.empty(); ++j) {
                 const CZanVBList* local = processed.SPDLocalNbr(j);
-                const CZanVarBind* index = Find(local, "m_IfIndex");
+                const CZanVarBind* index = Find(local, RecordFields::kIfIndex);
                 if (index != nullptr && index->ZVBKind() == CZanVarBind::VB_INTEGER &&
                     index->ZVBInteger() == ifIndex)
-                    where = Shown(Find(local, "m_IfDescr")) + " (ifIndex " +
+                    where = Shown(Find(local, RecordFields::kIfDescr)) + " (ifIndex " +
                             std::to_string(ifIndex) + ")";
             }
             if (where.empty())
@@ -299,40 +300,40 @@ void TextReportWriter::AddAdjacencies(const CScoutEntity& entity) {
         } else {
             where = "an unknown interface";
         }
-        Line(2, Shown(Find(topology, "m_SystemId")) + " via " + where + ": type " +
-                    Shown(Find(topology, "m_Type")) + ", area " +
-                    Shown(Find(topology, "m_AreaId")) + ", address " +
-                    Shown(Find(record, "m_RemoteNbrIpAddr")));
+        Line(2, Shown(Find(topology, RecordFields::kNeighbourSystemId)) + " via " + where + ": type " +
+                    Shown(Find(topology, RecordFields::kType)) + ", area " +
+                    Shown(Find(topology, RecordFields::kNeighbourAreaId)) + ", address " +
+                    Shown(Find(record, RecordFields::kRemoteNbrIpAddr)));
     }
 }
 
 void TextReportWriter::AddService(const CScoutEntity& entity) {
-    const CZanVarBind* extra = entity.SERecord().ZRGetObjectVal("m_ExtraInfo");
+    const CZanVarBind* extra = entity.SERecord().ZRGetObjectVal(RecordFields::kExtraInfo);
     const CZanVBList* topology = ListOf(extra);
-    const CZanVBList* service = ListOf(Find(topology, "m_Service"));
-    const CZanVBList* pseudoNode = ListOf(Find(topology, "m_PseudoNodeLSP"));
+    const CZanVBList* service = ListOf(Find(topology, RecordFields::kService));
+    const CZanVBList* pseudoNode = ListOf(Find(topology, RecordFields::kPseudoNodeLsp));
     if (service == nullptr && pseudoNode == nullptr) {
         Line(1, "IS-IS service: none recorded");
         return;
     }
     Line(1, "IS-IS service:");
     if (service != nullptr) {
-        Line(2, "system id " + Shown(Find(service, "m_SystemID")) + ", area " +
-                    Shown(Find(service, "m_AreaID")) + ", NET " +
-                    Shown(Find(service, "m_NETAddress")));
-        Line(2, "host name " + Shown(Find(service, "m_HostName")) + ", tag " +
-                    Shown(Find(service, "m_Tag")));
+        Line(2, "system id " + Shown(Find(service, RecordFields::kServiceSystemId)) + ", area " +
+                    Shown(Find(service, RecordFields::kServiceAreaId)) + ", NET " +
+                    Shown(Find(service, RecordFields::kNetAddress)));
+        Line(2, "host name " + Shown(Find(service, RecordFields::kHostName)) + ", tag " +
+                    Shown(Find(service, RecordFields::kTag)));
         Line(2, std::string("designated IS: ") +
-                    (IsSet(Find(service, "m_PseudoNodeDIS")) ? "yes" : "no") +
-                    ", overload bit: " + (IsSet(Find(service, "m_OverloadBit")) ? "set" : "clear"));
+                    (IsSet(Find(service, RecordFields::kPseudoNodeDis)) ? "yes" : "no") +
+                    ", overload bit: " + (IsSet(Find(service, RecordFields::kOverloadBit)) ? "set" : "clear"));
     }
     if (pseudoNode != nullptr) {
-        const std::string lsp = TextOf(Find(pseudoNode, "m_GeneratedPseudoNodeLSP"));
+        const std::string lsp = TextOf(Find(pseudoNode, RecordFields::kGeneratedPseudoNodeLsp));
         if (lsp.empty())
             Line(2, "pseudo-node LSP: none");
         else
             Line(2,
-                 "pseudo-node LSP: " + lsp + " (" + Shown(Find(pseudoNode, "m_LevelType")) + ")");
+                 "pseudo-node LSP: " + lsp + " (" + Shown(Find(pseudoNode, RecordFields::kLevelType)) + ")");
     }
 }
 

@@ -17,7 +17,7 @@ public:
     void Begin(const std::string& name, const std::string& description,
                const std::string& version) override;
     void AddEntity(const CScoutEntity& entity, bool accepted) override;
-    void AddLinks(const CScoutTopology& topology) override;
+    void AddLinks(const Topology& topology) override;
     void End() override;
     const std::string& Text() const override { return m_Text; }
 

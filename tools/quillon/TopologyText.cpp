@@ -2,8 +2,8 @@
 
 #include <cstddef>
 
-std::string TopologyText::RouterName(const CScoutTopology& topology,
-                                     const CScoutTopology::LinkEnd& end) {
+std::string TopologyText::RouterName(const Topology& topology,
+                                     const Topology::LinkEnd& end) {
     if (end.router >= 0 && end.router < static_cast<int>(topology.STRouters().size()))
         return topology.STRouters()[static_cast<std::size_t>(end.router)].identifier;
     if (!end.hostName.empty())
@@ -13,7 +13,7 @@ std::string TopologyText::RouterName(const CScoutTopology& topology,
     return "?";
 }
 
-std::string TopologyText::InterfaceName(const CScoutTopology::LinkEnd& end) {
+std::string TopologyText::InterfaceName(const Topology::LinkEnd& end) {
     if (end.hasIfDescr)
         return end.ifDescr;
     if (!end.hasIfIndex)
@@ -42,11 +42,11 @@ std::string TopologyText::ShortLevel(const std::string& levelType) {
     return levelType;
 }
 
-std::string TopologyText::Candidates(const CScoutTopology& topology,
-                                     const CScoutTopology::Link& link) {
+std::string TopologyText::Candidates(const Topology& topology,
+                                     const Topology::Link& link) {
     std::string text;
     for (std::size_t i = 0; i < link.candidates.size(); ++i) {
-        CScoutTopology::LinkEnd end;
+        Topology::LinkEnd end;
         end.router = link.candidates[i];
         if (i > 0)
             text += i + 1 == link.candidates.size() ? " or " : ", ";

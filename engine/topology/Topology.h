@@ -28,11 +28,10 @@
 #include <utility>
 #include <vector>
 
-#include "HostApi.h"
 
 class CScoutEntity;
 
-class HOST_API CScoutTopology {
+class Topology {
 public:
     // One level of an interface, from its protocol end point.
     struct Level {
@@ -103,8 +102,8 @@ public:
         std::vector<int> candidates; // for an ambiguous link, the routers it may be
     };
 
-    CScoutTopology();
-    ~CScoutTopology();
+    Topology();
+    ~Topology();
 
     // Keeps what the relationship handling needs of an entity the agent is
     // done with. An entity never handed over with "m_IfIndex" is left out.

@@ -6,12 +6,11 @@
 #include <vector>
 
 #include "CScoutDevice.h"
-#include "HostApi.h"
 
-class HOST_API CScoutLabDevice : public CScoutDevice {
+class LabDevice : public CScoutDevice {
 public:
-    CScoutLabDevice();
-    ~CScoutLabDevice() override;
+    LabDevice();
+    ~LabDevice() override;
 
     // Gives the device a command table (even an empty one); without it the
     // device is unreachable for command sessions.

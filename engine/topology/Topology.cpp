@@ -1,4 +1,5 @@
-#include "CScoutTopology.h"
+#include "RecordFields.h"
+#include "Topology.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -13,7 +14,7 @@
 
 namespace {
 
-const char* const kRelationshipKey = "m_IfIndex";
+const char* const kRelationshipKey = RecordFields::kIfIndex;
 
 const CZanVBList* ListOf(const CZanVarBind* varBind) {
     if (varBind == nullptr || varBind->ZVBKind() != CZanVarBind::VB_ATOM ||
@@ -127,11 +128,11 @@ int CommonPrefix(const std::string& a, const std::string& b) {
     return bits;
 }
 
-std::set<std::string> LanIds(const CScoutTopology::Interface* interface) {
+std::set<std::string> LanIds(const Topology::Interface* interface) {
     std::set<std::string> ids;
     if (interface != nullptr) {
-        for (const CScoutTopology::Level& level : interface->levels) {
-            const std::string id = CScoutTopology::STLanIdOf(level.circuitId);
+        for (const Topology::Level& level : interface->levels) {
+            const std::string id = Topology::STLanIdOf(level.circuitId);
             if (!id.empty())
                 ids.insert(id);
         }
@@ -141,7 +142,7 @@ std::set<std::string> LanIds(const CScoutTopology::Interface* interface) {
 
 // 1 when both interfaces are on a LAN with the same id, -1 when both are on
 // LANs but never the same, 0 when that cannot be told.
-int LanAgreement(const CScoutTopology::Interface* a, const CScoutTopology::Interface* b) {
+int LanAgreement(const Topology::Interface* a, const Topology::Interface* b) {
     const std::set<std::string> first = LanIds(a);
     const std::set<std::string> second = LanIds(b);
     if (first.empty() || second.empty())
@@ -156,7 +157,7 @@ int LanAgreement(const CScoutTopology::Interface* a, const CScoutTopology::Inter
 } // namespace
 
 // One remote neighbour of one router on its way to a link.
-struct CScoutTopology::Report {
+struct Topology::Report {
     int router = -1;
     int adjacency = -1;
     std::vector<int> candidates; // routers its name fits
@@ -165,11 +166,11 @@ struct CScoutTopology::Report {
     bool done = false;
 };
 
-CScoutTopology::CScoutTopology() = default;
+Topology::Topology() = default;
 
-CScoutTopology::~CScoutTopology() = default;
+Topology::~Topology() = default;
 
-std::string CScoutTopology::STSystemIdOf(const std::string& text) {
+std::string Topology::STSystemIdOf(const std::string& text) {
     std::string id = text;
     if (id.size() == 17 && id[14] == '.' && IsHex(id[15]) && IsHex(id[16]))
         id.resize(14);
@@ -183,7 +184,7 @@ std::string CScoutTopology::STSystemIdOf(const std::string& text) {
     return id;
 }
 
-std::string CScoutTopology::STLanIdOf(const std::string& circuitId) {
+std::string Topology::STLanIdOf(const std::string& circuitId) {
     const std::size_t dot = circuitId.rfind('.');
     if (dot == std::string::npos || dot == 0 || circuitId.size() - dot != 3)
         return "";
@@ -194,7 +195,7 @@ std::string CScoutTopology::STLanIdOf(const std::string& circuitId) {
     return circuitId;
 }
 
-const char* CScoutTopology::STStatusName(EStatus status) {
+const char* Topology::STStatusName(EStatus status) {
     switch (status) {
     case EStatus::Confirmed:
         return "confirmed";
@@ -208,7 +209,7 @@ const char* CScoutTopology::STStatusName(EStatus status) {
     return "";
 }
 
-void CScoutTopology::STAddEntity(const CScoutEntity& entity) {
+void Topology::STAddEntity(const CScoutEntity& entity) {
     if (!Contains(entity.SEJournal().SEJRelationshipKeys(), std::string(kRelationshipKey)))
         return;
 
@@ -216,14 +217,14 @@ void CScoutTopology::STAddEntity(const CScoutEntity& entity) {
     const CZanRecord& record = entity.SERecord();
     router.identifier = record.ZRIdentifier();
 
-    const CZanVBList* topology = ListOf(record.ZRGetObjectVal("m_ExtraInfo"));
-    const CZanVBList* service = ListIn(topology, "m_Service");
-    router.hostName = TextIn(service, "m_HostName");
-    router.systemId = STSystemIdOf(TextIn(service, "m_SystemID"));
-    router.areaId = TextIn(service, "m_AreaID");
+    const CZanVBList* topology = ListOf(record.ZRGetObjectVal(RecordFields::kExtraInfo));
+    const CZanVBList* service = ListIn(topology, RecordFields::kService);
+    router.hostName = TextIn(service, RecordFields::kHostName);
+    router.systemId = STSystemIdOf(TextIn(service, RecordFields::kServiceSystemId));
+    router.areaId = TextIn(service, RecordFields::kServiceAreaId);
     int flag = 0;
-    router.designatedIS = IntegerIn(service, "m_PseudoNodeDIS", flag) && flag != 0;
-    router.pseudoNodeLSP = TextIn(ListIn(topology, "m_PseudoNodeLSP"), "m_GeneratedPseudoNodeLSP");
+    router.designatedIS = IntegerIn(service, RecordFields::kPseudoNodeDis, flag) && flag != 0;
+    router.pseudoNodeLSP = TextIn(ListIn(topology, RecordFields::kPseudoNodeLsp), RecordFields::kGeneratedPseudoNodeLsp);
 
     const CScoutProcessedData& processed = entity.SEProcessedData();
     for (int i = 0; i < processed.SPDLocalNbrCount(); ++i) {
@@ -236,15 +237,15 @@ void CScoutTopology::STAddEntity(const CScoutEntity& entity) {
                         [&](const Interface& other) { return other.ifIndex == interface.ifIndex; });
         if (known)
             continue;
-        interface.ifDescr = TextIn(local, "m_IfDescr");
+        interface.ifDescr = TextIn(local, RecordFields::kIfDescr);
         // Two interfaces on one ifIndex give the record two "m_ISISTOPO".
         for (int j = 0; j < local->ZVBLSize(); ++j) {
             const CZanVarBind* varBind = local->ZVBLGet(j);
-            if (varBind == nullptr || varBind->ZVBName() != "m_ISISTOPO")
+            if (varBind == nullptr || varBind->ZVBName() != RecordFields::kIsisTopo)
                 continue;
-            const CZanVBList* endPoint = ListIn(ListOf(varBind), "m_ProtocolEndPoint");
+            const CZanVBList* endPoint = ListIn(ListOf(varBind), RecordFields::kProtocolEndPoint);
             const CZanVarBind* levels =
-                endPoint == nullptr ? nullptr : endPoint->ZVBLFind("m_LevelData");
+                endPoint == nullptr ? nullptr : endPoint->ZVBLFind(RecordFields::kLevelData);
             const CZanAtom* atom = levels != nullptr && levels->ZVBKind() == CZanVarBind::VB_ATOM
                                        ? levels->ZVBAtom()
                                        : nullptr;
@@ -255,9 +256,9 @@ void CScoutTopology::STAddEntity(const CScoutEntity& entity) {
                 if (data == nullptr)
                     continue;
                 Level level;
-                level.levelType = TextIn(data, "m_LevelType");
-                IntegerIn(data, "m_Metric", level.metric);
-                level.circuitId = TextIn(data, "m_CircuitID");
+                level.levelType = TextIn(data, RecordFields::kLevelType);
+                IntegerIn(data, RecordFields::kMetric, level.metric);
+                level.circuitId = TextIn(data, RecordFields::kCircuitId);
                 interface.levels.push_back(level);
             }
         }
@@ -272,17 +273,17 @@ void CScoutTopology::STAddEntity(const CScoutEntity& entity) {
                                IntegerOf(key, adjacency.ifIndex);
         if (!adjacency.hasIfIndex)
             adjacency.ifIndex = -1;
-        adjacency.address = TextIn(remote, "m_RemoteNbrIpAddr");
-        const CZanVBList* isis = ListIn(remote, "m_ISISTOPO");
-        adjacency.neighbour = TextIn(isis, "m_SystemId");
-        adjacency.type = TextIn(isis, "m_Type");
-        adjacency.area = TextIn(isis, "m_AreaId");
+        adjacency.address = TextIn(remote, RecordFields::kRemoteNbrIpAddr);
+        const CZanVBList* isis = ListIn(remote, RecordFields::kIsisTopo);
+        adjacency.neighbour = TextIn(isis, RecordFields::kNeighbourSystemId);
+        adjacency.type = TextIn(isis, RecordFields::kType);
+        adjacency.area = TextIn(isis, RecordFields::kNeighbourAreaId);
         router.adjacencies.push_back(adjacency);
     }
     m_Routers.push_back(std::move(router));
 }
 
-std::vector<int> CScoutTopology::Candidates(const std::string& name, int except) const {
+std::vector<int> Topology::Candidates(const std::string& name, int except) const {
     std::vector<int> found;
     const auto collect = [&](const std::map<std::string, std::vector<int>>& index,
                              const std::string& key) {
@@ -305,7 +306,7 @@ std::vector<int> CScoutTopology::Candidates(const std::string& name, int except)
     return found;
 }
 
-void CScoutTopology::ResolveNeighbours(std::vector<Report>& reports) const {
+void Topology::ResolveNeighbours(std::vector<Report>& reports) const {
     std::vector<std::size_t> firstReport(m_Routers.size() + 1, reports.size());
     for (std::size_t i = reports.size(); i-- > 0;)
         firstReport[static_cast<std::size_t>(reports[i].router)] = i;
@@ -370,7 +371,7 @@ void CScoutTopology::ResolveNeighbours(std::vector<Report>& reports) const {
     }
 }
 
-void CScoutTopology::PairReports(std::vector<Report>& reports) const {
+void Topology::PairReports(std::vector<Report>& reports) const {
     std::map<std::pair<int, int>, std::vector<int>> between;
     for (std::size_t i = 0; i < reports.size(); ++i) {
         if (reports[i].target >= 0)
@@ -416,7 +417,7 @@ void CScoutTopology::PairReports(std::vector<Report>& reports) const {
     }
 }
 
-const CScoutTopology::Interface* CScoutTopology::FindInterface(int router,
+const Topology::Interface* Topology::FindInterface(int router,
                                                                const Adjacency& adjacency) const {
     if (router < 0 || !adjacency.hasIfIndex || adjacency.ifIndex == -1)
         return nullptr;
@@ -427,7 +428,7 @@ const CScoutTopology::Interface* CScoutTopology::FindInterface(int router,
     return nullptr;
 }
 
-CScoutTopology::LinkEnd CScoutTopology::EndOf(int router, const Adjacency* own,
+Topology::LinkEnd Topology::EndOf(int router, const Adjacency* own,
                                               const Adjacency* seen,
                                               const std::string& type) const {
     LinkEnd end;
@@ -463,7 +464,7 @@ CScoutTopology::LinkEnd CScoutTopology::EndOf(int router, const Adjacency* own,
     return end;
 }
 
-int CScoutTopology::DesignatedIS(const std::string& lanId) const {
+int Topology::DesignatedIS(const std::string& lanId) const {
     const std::string name = lanId.substr(0, lanId.rfind('.'));
     std::vector<int> candidates = Candidates(name, -1);
     if (candidates.size() == 1)
@@ -483,7 +484,7 @@ int CScoutTopology::DesignatedIS(const std::string& lanId) const {
     return originators.size() == 1 ? originators.front() : -1;
 }
 
-void CScoutTopology::AddPseudoNodes(Link& link, const Interface* from, const Interface* to) const {
+void Topology::AddPseudoNodes(Link& link, const Interface* from, const Interface* to) const {
     const std::vector<std::string> levels = LevelsOf(link.type);
     // Level to LAN id; the reporting side's interface speaks first.
     std::map<std::string, std::string> lanOfLevel;
@@ -511,7 +512,7 @@ void CScoutTopology::AddPseudoNodes(Link& link, const Interface* from, const Int
     }
 }
 
-void CScoutTopology::STResolve() {
+void Topology::STResolve() {
     m_Links.clear();
     m_BySystemId.clear();
     m_ByHostName.clear();
