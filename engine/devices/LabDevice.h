@@ -19,6 +19,11 @@ public:
     // Gives the device an ifDescr column; without it the walk fails.
     void SLDSetIfDescr(std::vector<CScoutSnmpRow> rows);
 
+    // What the device was given, for serving it as a live router.
+    const std::map<std::string, std::string>& SLDCommands() const { return m_Commands; }
+    bool SLDHasIfDescr() const { return m_HasIfDescr; }
+    const std::vector<CScoutSnmpRow>& SLDIfDescr() const { return m_IfDescr; }
+
     bool SDAnswersCommands() const override { return m_HasCommands; }
     bool SDRunCommand(const std::string& command, std::string& output) override;
     const std::string* SDHeldOutput(const std::string& command) const override;

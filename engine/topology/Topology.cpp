@@ -1,4 +1,3 @@
-#include "RecordFields.h"
 #include "Topology.h"
 
 #include <algorithm>
@@ -6,6 +5,7 @@
 #include <set>
 #include <tuple>
 
+#include "RecordFields.h"
 #include "CScoutEntity.h"
 #include "CZanAtom.h"
 #include "CZanAtomVector.h"

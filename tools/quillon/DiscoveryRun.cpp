@@ -2,23 +2,23 @@
 
 #include "CScoutAgent.h"
 #include "CScoutEntity.h"
-#include "LabDevice.h"
 #include "CScoutStdRequester.h"
-#include "Topology.h"
+#include "LiveDevice.h"
 #include "ReportWriter.h"
+#include "Topology.h"
 
-DiscoveryRun::DiscoveryRun(CScoutAgent& agent, ReportWriter& report)
-    : m_Agent(agent), m_Report(report) {}
+DiscoveryRun::DiscoveryRun(CScoutAgent& agent, ReportWriter& report, std::ostream& failures)
+    : m_Agent(agent), m_Report(report), m_Failures(failures) {}
 
-void DiscoveryRun::Run(const std::vector<LabLoader::Device>& devices) {
+void DiscoveryRun::Run(const std::vector<Router>& routers) {
     CScoutStdRequester requester;
-    for (const LabLoader::Device& device : devices)
-        requester.SSRAddDevice(device.name, device.device.get());
+    for (const Router& router : routers)
+        requester.SSRAddDevice(router.name, router.device);
     m_Agent.SASetRequester(&requester);
 
     Topology topology;
-    for (const LabLoader::Device& device : devices) {
-        CScoutEntity entity(device.name);
+    for (const Router& router : routers) {
+        CScoutEntity entity(router.name);
         CZanRecord* record = &entity.SERecord();
         entity.SEBegin();
         const bool accepted = m_Agent.SADoMediationFilter(record) != ZFALSE;
@@ -28,7 +28,15 @@ void DiscoveryRun::Run(const std::vector<LabLoader::Device>& devices) {
             m_Agent.SADoRelationshipLayer(record);
         }
         entity.SEEnd();
-        m_Report.AddEntity(entity, accepted);
+        const TransportReport* transport = nullptr;
+        if (router.live != nullptr) {
+            router.live->Close();
+            transport = &router.live->Report();
+            for (const std::string& failure : transport->failures)
+                m_Failures << "quillon: " << router.name << ": " << failure << "\n";
+            m_Failures.flush();
+        }
+        m_Report.AddEntity(entity, accepted, transport);
         topology.STAddEntity(entity);
     }
 

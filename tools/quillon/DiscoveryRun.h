@@ -5,21 +5,33 @@
 // handling relates them and the links go into the report.
 #pragma once
 
+#include <ostream>
+#include <string>
 #include <vector>
 
-#include "LabLoader.h"
-
 class CScoutAgent;
+class CScoutDevice;
+class LiveDevice;
 class ReportWriter;
 
 class DiscoveryRun {
 public:
-    DiscoveryRun(CScoutAgent& agent, ReportWriter& report);
+    // One router of the run. The devices must outlive the run.
+    struct Router {
+        std::string name;     // the entity identifier
+        CScoutDevice* device; // how the agent reaches it
+        LiveDevice* live;     // the same device when it is a live router, else null
+    };
 
-    // Runs every device in order. The devices must outlive the call.
-    void Run(const std::vector<LabLoader::Device>& devices);
+    // `failures` takes one line per transport failure of a live router
+    // ("quillon: R1: telnet 127.0.0.1:2301: connection refused").
+    DiscoveryRun(CScoutAgent& agent, ReportWriter& report, std::ostream& failures);
+
+    // Runs every router in order.
+    void Run(const std::vector<Router>& routers);
 
 private:
     CScoutAgent& m_Agent;
     ReportWriter& m_Report;
+    std::ostream& m_Failures;
 };

@@ -166,7 +166,8 @@ void DotReportWriter::Begin(const std::string& name, const std::string& /*descri
     m_Title = "IS-IS network discovered by " + name + " " + version;
 }
 
-void DotReportWriter::AddEntity(const CScoutEntity& /*entity*/, bool /*accepted*/) {}
+void DotReportWriter::AddEntity(const CScoutEntity& /*entity*/, bool /*accepted*/,
+                                const TransportReport* /*transport*/) {}
 
 void DotReportWriter::AddLinks(const Topology& topology) {
     const std::vector<Topology::Router>& routers = topology.STRouters();

@@ -7,6 +7,8 @@
 // of the run answers for (dashed boxes).
 #pragma once
 
+struct TransportReport;
+
 #include <string>
 #include <string_view>
 
@@ -17,7 +19,8 @@ public:
     void Begin(const std::string& name, const std::string& description,
                const std::string& version) override;
     // Routers are drawn from the links' topology, which holds them all.
-    void AddEntity(const CScoutEntity& entity, bool accepted) override;
+    void AddEntity(const CScoutEntity& entity, bool accepted,
+                   const TransportReport* transport) override;
     void AddLinks(const Topology& topology) override;
     void End() override;
     const std::string& Text() const override { return m_Text; }

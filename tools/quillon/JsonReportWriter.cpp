@@ -7,6 +7,7 @@
 #include "CZanAtomVector.h"
 #include "CZanVBList.h"
 #include "CZanVarBind.h"
+#include "TransportReport.h"
 
 void JsonReportWriter::Begin(const std::string& name, const std::string& description,
                              const std::string& version) {
@@ -121,7 +122,8 @@ void JsonReportWriter::AddLinks(const Topology& topology) {
     m_Writer.EndArray();
 }
 
-void JsonReportWriter::AddEntity(const CScoutEntity& entity, bool accepted) {
+void JsonReportWriter::AddEntity(const CScoutEntity& entity, bool accepted,
+                                 const TransportReport* transport) {
     const CScoutEntityJournal& journal = entity.SEJournal();
     const CScoutProcessedData& processed = entity.SEProcessedData();
     const CZanRecord& record = entity.SERecord();
@@ -207,6 +209,22 @@ void JsonReportWriter::AddEntity(const CScoutEntity& entity, bool accepted) {
         m_Writer.String(key);
     m_Writer.EndArray();
 
+    if (transport != nullptr)
+        WriteTransport(*transport);
+    m_Writer.EndObject();
+}
+
+void JsonReportWriter::WriteTransport(const TransportReport& transport) {
+    m_Writer.Key("transport");
+    m_Writer.BeginObject();
+    StringOrNull("commands", transport.commands);
+    StringOrNull("snmp", transport.snmp);
+    StringOrNull("hostName", transport.hostName);
+    m_Writer.Key("failures");
+    m_Writer.BeginArray();
+    for (const std::string& failure : transport.failures)
+        m_Writer.String(failure);
+    m_Writer.EndArray();
     m_Writer.EndObject();
 }
 

@@ -4,6 +4,8 @@
 // in the mediation data; then the links between the routers.
 #pragma once
 
+struct TransportReport;
+
 #include <string>
 
 #include "Topology.h"
@@ -18,7 +20,8 @@ class JsonReportWriter : public ReportWriter {
 public:
     void Begin(const std::string& name, const std::string& description,
                const std::string& version) override;
-    void AddEntity(const CScoutEntity& entity, bool accepted) override;
+    void AddEntity(const CScoutEntity& entity, bool accepted,
+                   const TransportReport* transport) override;
     void AddLinks(const Topology& topology) override;
     void End() override;
     const std::string& Text() const override { return m_Writer.Text(); }
@@ -31,6 +34,7 @@ public:
     static void WriteAtom(JsonTextWriter& writer, const CZanAtom* atom);
 
 private:
+    void WriteTransport(const TransportReport& transport);
     void WriteEnd(const Topology& topology, const Topology::LinkEnd& end);
     // A string member, null when the text is empty.
     void StringOrNull(const char* key, const std::string& text);

@@ -1,5 +1,8 @@
 #include "LabLoader.h"
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -144,9 +147,11 @@ bool LabLoader::ConvertDevice(const std::string& label, std::size_t index, const
                     std::string("a device must be an object, not ") + TypeName(entry));
     for (const auto& [name, value] : entry.items()) {
         (void)value;
-        if (name != "name" && name != "commands" && name != "ifDescr")
+        if (name != "name" && name != "commands" && name != "ifDescr" && name != "login" &&
+            name != "addresses")
             return Fail(where, what, Member(place, name),
-                        "unknown member (a device has \"name\", \"commands\" and \"ifDescr\")");
+                        "unknown member (a device has \"name\", \"commands\", \"ifDescr\", "
+                        "\"login\" and \"addresses\")");
     }
 
     const auto name = entry.find("name");
@@ -226,9 +231,69 @@ bool LabLoader::ConvertDevice(const std::string& label, std::size_t index, const
         lab->SLDSetIfDescr(std::move(rows));
     }
 
+    if (!ConvertLogin(place, entry, device, where, what) ||
+        !ConvertAddresses(place, entry, device, where, what))
+        return false;
+
     device.name = text;
     device.source = label;
     device.index = index;
     device.device = std::move(lab);
+    return true;
+}
+
+bool LabLoader::ConvertLogin(const std::string& place, const json& entry, Device& device,
+                             std::string& where, std::string& what) const {
+    const auto login = entry.find("login");
+    if (login == entry.end())
+        return true;
+    const std::string loginPlace = Member(place, "login");
+    if (!login->is_object())
+        return Fail(where, what, loginPlace,
+                    std::string("must be an object with \"username\", \"password\" and "
+                                "\"enable\", not ") +
+                        TypeName(*login));
+    Device::Login& out = device.login;
+    for (const auto& [name, value] : login->items()) {
+        bool* has = name == "username"   ? &out.hasUser
+                    : name == "password" ? &out.hasPassword
+                    : name == "enable"   ? &out.hasEnable
+                                         : nullptr;
+        if (has == nullptr)
+            return Fail(where, what, Member(loginPlace, name),
+                        "unknown member (a login has \"username\", \"password\" and "
+                        "\"enable\")");
+        if (!value.is_string())
+            return Fail(where, what, Member(loginPlace, name),
+                        std::string("must be a string, not ") + TypeName(value));
+        *has = true;
+        std::string& text =
+            name == "username" ? out.user : name == "password" ? out.password : out.enable;
+        text = value.get_ref<const std::string&>();
+    }
+    return true;
+}
+
+bool LabLoader::ConvertAddresses(const std::string& place, const json& entry, Device& device,
+                                 std::string& where, std::string& what) const {
+    const auto addresses = entry.find("addresses");
+    if (addresses == entry.end())
+        return true;
+    const std::string addressesPlace = Member(place, "addresses");
+    if (!addresses->is_array())
+        return Fail(where, what, addressesPlace,
+                    std::string("must be an array of IPv4 addresses, not ") +
+                        TypeName(*addresses));
+    for (std::size_t i = 0; i < addresses->size(); ++i) {
+        const json& address = (*addresses)[i];
+        in_addr parsed{};
+        if (!address.is_string() ||
+            inet_pton(AF_INET, address.get_ref<const std::string&>().c_str(), &parsed) != 1)
+            return Fail(where, what, Element(addressesPlace, i),
+                        "an address must be an IPv4 address in dotted form, not " +
+                            (address.is_string() ? Quoted(address.get_ref<const std::string&>())
+                                                 : std::string(TypeName(address))));
+        device.addresses.push_back(address.get_ref<const std::string&>());
+    }
     return true;
 }

@@ -22,6 +22,14 @@ public:
         std::string source; // the lab it came from, as named to the loader
         std::size_t index;  // its position in that lab's "devices"
         std::unique_ptr<LabDevice> device;
+        // What `quillon serve` needs beyond the answers: the credentials of
+        // the `login` member (each absent one keeps the server's default)
+        // and the router's own IPv4 addresses.
+        struct Login {
+            bool hasUser = false, hasPassword = false, hasEnable = false;
+            std::string user, password, enable;
+        } login;
+        std::vector<std::string> addresses;
     };
 
     LabLoader();
@@ -48,6 +56,11 @@ private:
     bool ConvertDevice(const std::string& label, std::size_t index, const nlohmann::json& entry,
                        const std::map<std::string, std::size_t>& namesHere, Device& device,
                        std::string& where, std::string& what) const;
+
+    bool ConvertLogin(const std::string& place, const nlohmann::json& entry, Device& device,
+                      std::string& where, std::string& what) const;
+    bool ConvertAddresses(const std::string& place, const nlohmann::json& entry, Device& device,
+                          std::string& where, std::string& what) const;
 
     std::vector<Device> m_Devices;
 };

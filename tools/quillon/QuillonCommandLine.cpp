@@ -1,5 +1,6 @@
 #include "QuillonCommandLine.h"
 
+#include <map>
 #include <set>
 
 namespace {
@@ -18,19 +19,25 @@ bool Usage(std::string& error, const std::string& text) {
 std::string QuillonCommandLine::Usage() {
     return "Usage:\n"
            "  quillon discover [--format text|json|dot|svg|png] [--out FILE] [--debug N]\n"
-           "                   [--agent PATH] [LAB.json ...]\n"
+           "                   [--agent PATH] [--jobs N] [--inventory FILE | LAB.json ...]\n"
+           "  quillon serve [--address A] [--port P] [--latency MS] [--inventory-out FILE]\n"
+           "                [LAB.json ...]\n"
            "  quillon version [--agent PATH]\n"
            "  quillon --help\n"
            "\n"
-           "Runs the Quillon IS-IS discovery agent over simulated Cisco routers described\n"
-           "in lab files, and reports what it found.\n"
+           "Runs the Quillon IS-IS discovery agent over Cisco routers, live (listed in an\n"
+           "inventory) or simulated (described in lab files), and reports what it found.\n"
            "\n"
            "Commands:\n"
-           "  discover            Run every router of every lab file given, in order. With no\n"
-           "                      lab file, run the example lab built into the program.\n"
+           "  discover            Run every router of the inventory, or of every lab file\n"
+           "                      given, in order. With neither, run the example lab built\n"
+           "                      into the program.\n"
+           "  serve               Serve every router of the lab files (or of the example\n"
+           "                      lab) as a live IOS router: telnet on A:P, A:P+1, ... and\n"
+           "                      SNMP on UDP A:P, until interrupted.\n"
            "  version             Print the plug-in's name, description and version.\n"
            "\n"
-           "Options:\n"
+           "Options of discover:\n"
            "  --format FORMAT     Report format (default text): text, a summary per router\n"
            "                      and the links between them; json, the full report; dot,\n"
            "                      the network as a Graphviz graph; svg or png, that graph\n"
@@ -41,12 +48,69 @@ std::string QuillonCommandLine::Usage() {
            "                      lines go to standard output; use --out with it.\n"
            "  --agent PATH        The plug-in to load (default: libAgentQuillon.so beside\n"
            "                      this program).\n"
+           "  --inventory FILE    Discover the live routers of a YAML inventory.\n"
+           "  --jobs N            Routers discovered side by side (default 32).\n"
+           "\n"
+           "Options of serve:\n"
+           "  --address A         Loopback address to serve on (default 127.0.0.1).\n"
+           "  --port P            Telnet port of the first router (default 10023).\n"
+           "  --latency MS        Delay before each command's answer (default 0).\n"
+           "  --inventory-out F   Write the inventory that reaches every served router.\n"
+           "\n"
            "  -h, --help          Print this help.\n"
            "\n"
            "Exit status: 0 when the run completed, whatever the routers answered; 2 on a\n"
-           "usage error, an unreadable or malformed lab file, a plug-in that cannot be\n"
-           "loaded, or a drawing that Graphviz cannot make.\n";
+           "usage error, an unreadable or malformed lab file or inventory, a plug-in that\n"
+           "cannot be loaded, a drawing that Graphviz cannot make, or a server that cannot\n"
+           "start.\n";
 }
+
+namespace {
+
+// The options each command takes, and the first command that takes each.
+const std::map<std::string, std::set<QuillonCommandLine::Command>>& OptionsByCommand() {
+    using C = QuillonCommandLine::Command;
+    static const std::map<std::string, std::set<C>> options = {
+        {"--format", {C::Discover}},       {"--out", {C::Discover}},
+        {"--debug", {C::Discover}},        {"--agent", {C::Discover, C::Version}},
+        {"--inventory", {C::Discover}},    {"--jobs", {C::Discover}},
+        {"--address", {C::Serve}},         {"--port", {C::Serve}},
+        {"--latency", {C::Serve}},         {"--inventory-out", {C::Serve}},
+    };
+    return options;
+}
+
+const char* CommandName(QuillonCommandLine::Command command) {
+    switch (command) {
+    case QuillonCommandLine::Command::Discover:
+        return "discover";
+    case QuillonCommandLine::Command::Serve:
+        return "serve";
+    case QuillonCommandLine::Command::Version:
+        return "version";
+    case QuillonCommandLine::Command::Help:
+        break;
+    }
+    return "help";
+}
+
+// A whole decimal number from `low` to `high`, without sign or leading zero.
+bool Number(const std::string& text, int low, int high, int& value) {
+    if (text.empty() || text.size() > 9 || (text.size() > 1 && text[0] == '0'))
+        return false;
+    long number = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+        number = number * 10 + (c - '0');
+    }
+    if (number < low || number > high)
+        return false;
+    value = static_cast<int>(number);
+    return true;
+}
+
+} // namespace
 
 bool QuillonCommandLine::Parse(const std::vector<std::string>& arguments, std::string& error) {
     *this = QuillonCommandLine();
@@ -60,6 +124,8 @@ bool QuillonCommandLine::Parse(const std::vector<std::string>& arguments, std::s
     }
     if (command == "discover") {
         m_Command = Command::Discover;
+    } else if (command == "serve") {
+        m_Command = Command::Serve;
     } else if (command == "version") {
         m_Command = Command::Version;
     } else if (!command.empty() && command[0] == '-') {
@@ -67,14 +133,13 @@ bool QuillonCommandLine::Parse(const std::vector<std::string>& arguments, std::s
     } else {
         return ::Usage(error, "unknown command '" + command + "'");
     }
-    const bool discover = m_Command == Command::Discover;
 
     std::set<std::string> seen;
     bool optionsEnded = false;
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         if (optionsEnded || argument.size() < 2 || argument[0] != '-') {
-            if (!discover)
+            if (m_Command == Command::Version)
                 return ::Usage(error, "version takes no lab file ('" + argument + "')");
             m_LabFiles.push_back(argument);
             continue;
@@ -99,14 +164,13 @@ bool QuillonCommandLine::Parse(const std::vector<std::string>& arguments, std::s
             value = argument.substr(equals + 1);
             hasValue = true;
         }
-        const bool known =
-            name == "--agent" ||
-            (discover && (name == "--format" || name == "--out" || name == "--debug"));
-        if (!known) {
-            if (!discover && (name == "--format" || name == "--out" || name == "--debug"))
-                return ::Usage(error, "'" + name + "' is an option of discover, not of version");
+        const auto option = OptionsByCommand().find(name);
+        if (option == OptionsByCommand().end())
             return ::Usage(error, "unknown option '" + name + "'");
-        }
+        if (option->second.count(m_Command) == 0)
+            return ::Usage(error, "'" + name + "' is an option of " +
+                                      CommandName(*option->second.begin()) + ", not of " +
+                                      CommandName(m_Command));
         if (!hasValue) {
             if (i + 1 >= arguments.size())
                 return ::Usage(error, "'" + name + "' needs a value");
@@ -114,32 +178,59 @@ bool QuillonCommandLine::Parse(const std::vector<std::string>& arguments, std::s
         }
         if (!seen.insert(name).second)
             return ::Usage(error, "'" + name + "' is given more than once");
+        if (!SetOption(name, value, error))
+            return false;
+    }
+    if (!m_InventoryPath.empty() && !m_LabFiles.empty())
+        return ::Usage(error, "give either '--inventory' or lab files, not both");
+    return true;
+}
 
-        if (name == "--format") {
-            if (value == "text")
-                m_Format = Format::Text;
-            else if (value == "json")
-                m_Format = Format::Json;
-            else if (value == "dot")
-                m_Format = Format::Dot;
-            else if (value == "svg")
-                m_Format = Format::Svg;
-            else if (value == "png")
-                m_Format = Format::Png;
-            else
-                return ::Usage(error,
-                               "'--format' takes text, json, dot, svg or png, not '" + value + "'");
-        } else if (name == "--debug") {
-            if (value.size() != 1 || value[0] < '0' || value[0] > '4')
-                return ::Usage(error, "'--debug' takes a level from 0 to 4, not '" + value + "'");
-            m_DebugLevel = value[0] - '0';
-        } else if (value.empty()) {
-            return ::Usage(error, "'" + name + "' needs a value");
-        } else if (name == "--out") {
-            m_OutPath = value;
-        } else {
-            m_AgentPath = value;
-        }
+bool QuillonCommandLine::SetOption(const std::string& name, const std::string& value,
+                                   std::string& error) {
+    if (name == "--format") {
+        if (value == "text")
+            m_Format = Format::Text;
+        else if (value == "json")
+            m_Format = Format::Json;
+        else if (value == "dot")
+            m_Format = Format::Dot;
+        else if (value == "svg")
+            m_Format = Format::Svg;
+        else if (value == "png")
+            m_Format = Format::Png;
+        else
+            return ::Usage(error, "'--format' takes text, json, dot, svg or png, not '" + value + "'");
+        return true;
+    }
+    if (name == "--debug") {
+        if (value.size() != 1 || value[0] < '0' || value[0] > '4')
+            return ::Usage(error, "'--debug' takes a level from 0 to 4, not '" + value + "'");
+        m_DebugLevel = value[0] - '0';
+        return true;
+    }
+    if (value.empty())
+        return ::Usage(error, "'" + name + "' needs a value");
+    if (name == "--jobs") {
+        if (!Number(value, 1, 1000, m_Jobs))
+            return ::Usage(error, "'--jobs' takes a number from 1 to 1000, not '" + value + "'");
+    } else if (name == "--port") {
+        if (!Number(value, 1, 65535, m_Port))
+            return ::Usage(error, "'--port' takes a port from 1 to 65535, not '" + value + "'");
+    } else if (name == "--latency") {
+        if (!Number(value, 0, 600000, m_LatencyMs))
+            return ::Usage(error,
+                           "'--latency' takes milliseconds from 0 to 600000, not '" + value + "'");
+    } else if (name == "--out") {
+        m_OutPath = value;
+    } else if (name == "--agent") {
+        m_AgentPath = value;
+    } else if (name == "--inventory") {
+        m_InventoryPath = value;
+    } else if (name == "--address") {
+        m_Address = value;
+    } else {
+        m_InventoryOutPath = value;
     }
     return true;
 }

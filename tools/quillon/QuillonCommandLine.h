@@ -1,6 +1,9 @@
 // The command line of quillon:
 //   quillon discover [--format text|json|dot|svg|png] [--out FILE] [--debug N] [--agent PATH]
-//   [LAB.json ...] quillon version [--agent PATH] quillon --help
+//                    [--jobs N] [--inventory FILE | LAB.json ...]
+//   quillon serve [--address A] [--port P] [--latency MS] [--inventory-out FILE] [LAB.json ...]
+//   quillon version [--agent PATH]
+//   quillon --help
 #pragma once
 
 #include <string>
@@ -8,7 +11,7 @@
 
 class QuillonCommandLine {
 public:
-    enum class Command { Help, Discover, Version };
+    enum class Command { Help, Discover, Serve, Version };
     enum class Format { Text, Json, Dot, Svg, Png };
 
     // Parses the arguments that follow the program name. On a usage error
@@ -22,8 +25,22 @@ public:
     int DebugLevel() const { return m_DebugLevel; }
     // Empty: the plug-in beside the program.
     const std::string& AgentPath() const { return m_AgentPath; }
-    // Empty: the built-in example lab.
+    // Empty: the built-in example lab (unless an inventory is given).
     const std::vector<std::string>& LabFiles() const { return m_LabFiles; }
+    // Empty: the routers come from lab files.
+    const std::string& InventoryPath() const { return m_InventoryPath; }
+    // Routers run side by side.
+    int Jobs() const { return m_Jobs; }
+    // serve: where the first router listens, the delay per command, and
+    // where to write the inventory that reaches the served routers.
+    const std::string& Address() const { return m_Address; }
+    int Port() const { return m_Port; }
+    int LatencyMs() const { return m_LatencyMs; }
+    const std::string& InventoryOutPath() const { return m_InventoryOutPath; }
+
+    static constexpr int kDefaultJobs = 32;
+    static constexpr const char* kDefaultAddress = "127.0.0.1";
+    static constexpr int kDefaultPort = 10023;
 
     static std::string Usage();
 
@@ -34,4 +51,12 @@ private:
     int m_DebugLevel = 0;
     std::string m_AgentPath;
     std::vector<std::string> m_LabFiles;
+    std::string m_InventoryPath;
+    int m_Jobs = kDefaultJobs;
+    std::string m_Address = kDefaultAddress;
+    int m_Port = kDefaultPort;
+    int m_LatencyMs = 0;
+    std::string m_InventoryOutPath;
+
+    bool SetOption(const std::string& name, const std::string& value, std::string& error);
 };

@@ -7,6 +7,7 @@
 #include "DotReportWriter.h"
 #include "ExampleLab.h"
 #include "GraphvizRenderer.h"
+#include "LabDevice.h"
 #include "JsonReportWriter.h"
 #include "LabLoader.h"
 #include "PluginLoader.h"
@@ -86,7 +87,10 @@ int QuillonProgram::Run(const std::vector<std::string>& arguments, std::ostream&
     const int savedLevel = __Zandemar_Debug_Level;
     __Zandemar_Debug_Level = commandLine.DebugLevel();
     report->Begin(plugin.Name(), plugin.Description(), plugin.Version());
-    DiscoveryRun(*plugin.Agent(), *report).Run(labs.Devices());
+    std::vector<DiscoveryRun::Router> routers;
+    for (const LabLoader::Device& device : labs.Devices())
+        routers.push_back({device.name, device.device.get(), nullptr});
+    DiscoveryRun(*plugin.Agent(), *report, err).Run(routers);
     report->End();
     __Zandemar_Debug_Level = savedLevel;
 

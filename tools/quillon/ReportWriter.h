@@ -6,6 +6,7 @@
 #include <string>
 
 class CScoutEntity;
+struct TransportReport;
 class Topology;
 
 class ReportWriter {
@@ -19,8 +20,10 @@ public:
     virtual void Begin(const std::string& name, const std::string& description,
                        const std::string& version) = 0;
     // Adds one entity once the agent is done with it; `accepted` is what the
-    // filter returned.
-    virtual void AddEntity(const CScoutEntity& entity, bool accepted) = 0;
+    // filter returned; `transport` tells how a live router was reached (null
+    // for a lab device).
+    virtual void AddEntity(const CScoutEntity& entity, bool accepted,
+                           const TransportReport* transport) = 0;
     // Adds the links once every router is done and the topology is resolved.
     // A report that is never given them shows none.
     virtual void AddLinks(const Topology& topology) = 0;

@@ -1,9 +1,10 @@
-#include "RecordFields.h"
 #include "TextReportWriter.h"
 
 #include <cstdio>
 #include <vector>
 
+#include "RecordFields.h"
+#include "TransportReport.h"
 #include "CScoutEntity.h"
 #include "Topology.h"
 #include "CZanAtom.h"
@@ -183,7 +184,8 @@ void TextReportWriter::AddLinks(const Topology& topology) {
     }
 }
 
-void TextReportWriter::AddEntity(const CScoutEntity& entity, bool accepted) {
+void TextReportWriter::AddEntity(const CScoutEntity& entity, bool accepted,
+                                 const TransportReport* transport) {
     ++m_Routers;
     if (accepted)
         ++m_Accepted;
@@ -197,6 +199,12 @@ void TextReportWriter::AddEntity(const CScoutEntity& entity, bool accepted) {
     }
     AddErrors(entity);
     Line(1, "Commands run: " + std::to_string(entity.SEJournal().SEJCommands().size()));
+    if (transport != nullptr) {
+        Line(1, "Reached by: " + (transport->commands.empty() ? "-" : transport->commands) +
+                    "; " + (transport->snmp.empty() ? "-" : transport->snmp));
+        for (const std::string& failure : transport->failures)
+            Line(2, "failed: " + Printable(failure));
+    }
 }
 
 void TextReportWriter::AddInterfaces(const CScoutEntity& entity) {

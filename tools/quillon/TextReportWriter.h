@@ -4,6 +4,8 @@
 // the links between the routers.
 #pragma once
 
+struct TransportReport;
+
 #include <string>
 #include <string_view>
 
@@ -16,7 +18,8 @@ class TextReportWriter : public ReportWriter {
 public:
     void Begin(const std::string& name, const std::string& description,
                const std::string& version) override;
-    void AddEntity(const CScoutEntity& entity, bool accepted) override;
+    void AddEntity(const CScoutEntity& entity, bool accepted,
+                   const TransportReport* transport) override;
     void AddLinks(const Topology& topology) override;
     void End() override;
     const std::string& Text() const override { return m_Text; }
