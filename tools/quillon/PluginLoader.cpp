@@ -1,5 +1,7 @@
 #include "PluginLoader.h"
 
+#include <memory>
+
 #include <dlfcn.h>
 #include <limits.h>
 #include <unistd.h>
@@ -35,8 +37,12 @@ PluginLoader::~PluginLoader() {
 }
 
 void PluginLoader::Unload() {
+    // Agents are deleted through their virtual destructors, which live in
+    // the plug-in: all of them go before the library does.
+    m_MoreAgents.clear();
     delete m_Agent;
     m_Agent = nullptr;
+    m_Factory = nullptr;
     if (m_Handle != nullptr)
         dlclose(m_Handle);
     m_Handle = nullptr;
@@ -88,6 +94,7 @@ bool PluginLoader::Load(const std::string& path, std::string& error) {
         version += std::to_string(*static_cast<const int*>(constant));
     }
 
+    m_Factory = factory;
     m_Agent = reinterpret_cast<Factory>(factory)();
     if (m_Agent == nullptr) {
         error = path + ": " + kFactory + " returned no agent";
@@ -98,6 +105,19 @@ bool PluginLoader::Load(const std::string& path, std::string& error) {
     m_Agent->ZASetSCDesc();
     m_Version = version;
     return true;
+}
+
+CScoutAgent* PluginLoader::AnotherAgent() {
+    using Factory = CScoutAgent* (*)();
+    if (m_Factory == nullptr)
+        return nullptr;
+    std::unique_ptr<CScoutAgent> agent(reinterpret_cast<Factory>(m_Factory)());
+    if (!agent)
+        return nullptr;
+    agent->ZASetSCName();
+    agent->ZASetSCDesc();
+    m_MoreAgents.push_back(std::move(agent));
+    return m_MoreAgents.back().get();
 }
 
 const std::string& PluginLoader::Name() const {

@@ -3,9 +3,11 @@
 // description, and reads its version constants.
 #pragma once
 
+#include <memory>
 #include <string>
+#include <vector>
 
-class CScoutAgent;
+#include "CScoutAgent.h"
 
 class PluginLoader {
 public:
@@ -22,6 +24,9 @@ public:
     bool Load(const std::string& path, std::string& error);
 
     CScoutAgent* Agent() const { return m_Agent; }
+    // One more agent from the plug-in's factory, named as the first, for a
+    // worker of its own; owned by the loader. Null when none can be made.
+    CScoutAgent* AnotherAgent();
     const std::string& Name() const;
     const std::string& Description() const;
     // Major.minor.revision.build, as the plug-in exports them.
@@ -32,5 +37,7 @@ private:
 
     void* m_Handle = nullptr;
     CScoutAgent* m_Agent = nullptr;
+    void* m_Factory = nullptr;
+    std::vector<std::unique_ptr<CScoutAgent>> m_MoreAgents;
     std::string m_Version;
 };
