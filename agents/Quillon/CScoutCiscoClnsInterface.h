@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "CScoutCommandOutput.h"
+
 class CZanRecord;
 class CScoutStdRequester;
 class CScoutCiscoProtocolEndPoint;
@@ -20,5 +22,5 @@ public:
     void ParseData(std::string& interfaceName, CScoutCiscoProtocolEndPoint* endPoint);
 
 private:
-    char* m_CommandOutput;
+    CScoutCommandOutput m_CommandOutput;
 };

@@ -1,11 +1,10 @@
 #include "CScoutCiscoClnsNeighbor.h"
 
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <utility>
 
-#include "CScoutStdRequester.h"
+#include "CScoutMatchGroups.h"
 #include "CZanError.h"
 #include "CZanRegex.h"
 #include "QuillonTrace.h"
@@ -15,15 +14,22 @@ namespace {
 // One neighbour block of "show clns is-neighbors detail", piece by piece.
 // The summary row: system id (1), interface (2), the state column, the type
 // column (3), the rest of the row and the start of the next line.
+// "r3             Et0/0       Up     L1   64/64     r3.01              Phase V"
+// Kept as written: the state class [A-za-z] runs from capital A to small z,
+// so it also takes the six characters [ \ ] ^ _ ` that lie between them.
 const char* const kSummaryRow = "([a-zA-Z0-9_.\\-]+)[[:space:]]+([A-Za-z0-9\\/:]+)[[:space:]]+"
                                 "[A-za-z]+[[:space:]]+([a-zA-Z0-9]+).*[\r\n].*";
 // The single area address (4).
+// "  Area Address(es): 49.0001"
 const char* const kAreaLine = "[[:space:]]+Area Address\\(es\\):[[:space:]]+([0-9.]+)[\r\n]";
 // The single IP address (5), directly followed by an asterisk.
+// "  IP Address(es):  10.0.12.3*"
 const char* const kAddressLine = "[[:space:]]+IP Address\\(es\\):[[:space:]]+([0-9.]+)\\*[\r\n]";
 // The uptime line, required.
+// "  Uptime: 00:05:17"
 const char* const kUptimeLine = "[[:space:]]+Uptime:.*[\r\n]";
 // An optional graceful-restart line (6, not read).
+// "  NSF capable"
 const char* const kNsfLine = "([[:space:]]+NSF capable[\r\n])?";
 
 const int kSlotCount = 8;
@@ -45,38 +51,21 @@ const BlockField kBlockFields[] = {
     {5, &CScoutCiscoConnectivity::SetIPAddress, " IPAddress = "},
 };
 
-// Copies a group of the latest match; false when the group took no part in it.
-bool CopyGroup(const CZanRegex& regex, int group, std::string& value) {
-    const char* start = regex.SubExprStart(group);
-    const char* end = regex.SubExprEnd(group);
-    if (start == nullptr || end == nullptr)
-        return false;
-    value.assign(start, end);
-    return true;
-}
-
 } // namespace
 
-CScoutCiscoClnsNeighbor::CScoutCiscoClnsNeighbor() : m_CommandOutput(nullptr) {
+CScoutCiscoClnsNeighbor::CScoutCiscoClnsNeighbor() {
     QuillonTrace::Line(2, "CScoutCiscoClnsNeighbor::CScoutCiscoClnsNeighbor()");
     QuillonTrace::Line(2, "leaving CScoutCiscoClnsNeighbor::CScoutCiscoClnsNeighbor()");
 }
 
 CScoutCiscoClnsNeighbor::~CScoutCiscoClnsNeighbor() {
     QuillonTrace::Line(2, "CScoutCiscoClnsNeighbor::~CScoutCiscoClnsNeighbor()");
-    if (m_CommandOutput != nullptr) {
-        std::free(m_CommandOutput);
-        m_CommandOutput = nullptr;
-    }
     QuillonTrace::Line(2, "leaving CScoutCiscoClnsNeighbor::~CScoutCiscoClnsNeighbor()");
 }
 
 bool CScoutCiscoClnsNeighbor::ObtainData(CZanRecord& ne, CScoutStdRequester& requester) {
     QuillonTrace::Line(3, "CScoutCiscoClnsNeighbor::ObtainData");
-    char* output = requester.SSRGetTELNET(&ne, "show clns is-neighbors detail");
-    std::free(m_CommandOutput);
-    m_CommandOutput = output;
-    return m_CommandOutput != nullptr;
+    return m_CommandOutput.Obtain(ne, requester, "show clns is-neighbors detail");
 }
 
 void CScoutCiscoClnsNeighbor::ParseData(ConnectivityMap* map) {
@@ -90,11 +79,11 @@ void CScoutCiscoClnsNeighbor::ParseData(ConnectivityMap* map) {
     pattern += kNsfLine;
     QuillonTrace::Line(4, " 2 ParseData: clnsNeighborPattern = ", pattern);
 
-    const char* lineFeed =
-        m_CommandOutput != nullptr ? std::strchr(m_CommandOutput, '\n') : nullptr;
+    const char* text = m_CommandOutput.Text();
+    const char* lineFeed = text != nullptr ? std::strchr(text, '\n') : nullptr;
     if (lineFeed == nullptr) {
-        QuillonTrace::Line(1, "unable to parse CLNS neighbour data: ",
-                           m_CommandOutput != nullptr ? m_CommandOutput : "NULL");
+        QuillonTrace::Line(
+            1, "unable to parse CLNS neighbour data: ", text != nullptr ? text : "NULL");
         return;
     }
 
@@ -109,12 +98,13 @@ void CScoutCiscoClnsNeighbor::ParseData(ConnectivityMap* map) {
 
     // The first line (the command echo or a heading) is never part of a block.
     const char* subject = lineFeed + 1;
+    const CScoutMatchGroups groups(regex);
     while (regex.ZRStep(subject) == 1) {
         CScoutCiscoConnectivity* entry = new CScoutCiscoConnectivity();
         bool complete = true;
         std::string value;
         for (const BlockField& field : kBlockFields) {
-            if (!CopyGroup(regex, field.group, value)) {
+            if (!groups.Copy(field.group, value)) {
                 complete = false;
                 break;
             }
@@ -126,7 +116,7 @@ void CScoutCiscoClnsNeighbor::ParseData(ConnectivityMap* map) {
             continue;
         }
         // Equal keys keep their insertion order: a new entry goes after them.
-        map->insert(std::make_pair(entry->GetInterface(), entry));
+        map->insert(std::make_pair(entry->GetInterface(), entry)); // the map owns it now
         QuillonTrace::Line(3, "Adding entry to connectivity map for interface ",
                            entry->GetInterface(), ", Ip ", entry->GetIPAddress());
     }

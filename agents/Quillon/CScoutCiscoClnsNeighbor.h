@@ -3,6 +3,7 @@
 #pragma once
 
 #include "CScoutCiscoConnectivity.h"
+#include "CScoutCommandOutput.h"
 
 class CZanRecord;
 class CScoutStdRequester;
@@ -20,5 +21,5 @@ public:
     void ParseData(ConnectivityMap* map);
 
 private:
-    char* m_CommandOutput;
+    CScoutCommandOutput m_CommandOutput;
 };

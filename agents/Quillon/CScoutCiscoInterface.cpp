@@ -1,68 +1,65 @@
 // Collector of the interfaces on which a router runs IS-IS.
 #include "CScoutCiscoInterface.h"
 
-#include <cstdlib>
 #include <cstring>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "CScoutPattern.h"
-#include "CScoutStdRequester.h"
 #include "CZanError.h"
 #include "QuillonTrace.h"
 #include "ScoutAgentUtils.h"
+
+// The class is exported: its object stays one text pointer.
+static_assert(sizeof(CScoutCiscoInterface) == sizeof(char*) &&
+                  alignof(CScoutCiscoInterface) == alignof(char*) &&
+                  std::is_standard_layout<CScoutCiscoInterface>::value,
+              "CScoutCiscoInterface must keep its layout");
 
 const std::string CScoutCiscoInterface::m_ISISInterfaceStr = "Interfaces supported by IS-IS:";
 
 namespace {
 
+// The block of "show clns protocol" that lists the IS-IS interfaces:
+//   "  Interfaces supported by IS-IS:"
+//   "        Serial1/0 - OSI - IP"
+//   "        Ethernet0/0 - IP"
+
+// "  Interfaces supported by IS-IS:"
 const char* const kTagExpression = "Interfaces supported by IS-IS:[\n\r]";
+// "        Serial1/0 - OSI - IP" and the entries after it
 const char* const kListExpression =
     "([[:space:]]+([^[:space:]]+)([[:space:]]-[[:space:]](IP|OSI))*)+";
+// "        Serial1/0 - OSI - IP"
 const char* const kEntryExpression =
     "[[:space:]]+[^[:space:]]+([[:space:]]-[[:space:]](IP|OSI))+[\n\r]";
+// "Serial1/0", the first word of an entry
 const char* const kNameExpression = "[^[:space:]]+";
 
 } // namespace
 
-CScoutCiscoInterface::CScoutCiscoInterface() : m_CommandOutput(nullptr) {}
+CScoutCiscoInterface::CScoutCiscoInterface() = default;
 
-CScoutCiscoInterface::~CScoutCiscoInterface() {
-    if (m_CommandOutput != nullptr) {
-        free(m_CommandOutput);
-        m_CommandOutput = nullptr;
-    }
-}
+CScoutCiscoInterface::~CScoutCiscoInterface() = default;
 
 CScoutCiscoInterface& CScoutCiscoInterface::operator=(const CScoutCiscoInterface& other) {
-    if (this == &other)
-        return *this;
-    char* copy = nullptr;
-    if (other.m_CommandOutput != nullptr) {
-        const size_t size = strlen(other.m_CommandOutput) + 1;
-        copy = static_cast<char*>(malloc(size));
-        if (copy != nullptr)
-            memcpy(copy, other.m_CommandOutput, size);
-    }
-    free(m_CommandOutput);
-    m_CommandOutput = copy;
+    m_CommandOutput.CopyFrom(other.m_CommandOutput);
     return *this;
 }
 
 bool CScoutCiscoInterface::ObtainData(CZanRecord& ne, CScoutStdRequester& requester) {
     QuillonTrace::Line(1, "Entering into CScoutCiscoInterface::ObtainData ");
-    if (m_CommandOutput != nullptr)
-        free(m_CommandOutput);
-    m_CommandOutput = requester.SSRGetTELNET(&ne, "show clns protocol");
-    return m_CommandOutput != nullptr;
+    return m_CommandOutput.Obtain(ne, requester, "show clns protocol");
 }
 
 void CScoutCiscoInterface::ParseData(InterfaceNameSet& names) {
     QuillonTrace::Line(1, "Entering into CScoutCiscoInterface::ParseData");
 
+    const char* text = m_CommandOutput.Text();
     const char* entryPtr = nullptr;
-    if (m_CommandOutput != nullptr)
-        entryPtr = strstr(m_CommandOutput, m_ISISInterfaceStr.c_str());
+    if (text != nullptr)
+        entryPtr = strstr(text, m_ISISInterfaceStr.c_str());
     QuillonTrace::Line(4, " 2 ParseData: entryPtr = ", entryPtr != nullptr ? entryPtr : "NULL");
     if (entryPtr == nullptr)
         return;
@@ -76,9 +73,9 @@ void CScoutCiscoInterface::ParseData(InterfaceNameSet& names) {
     CScoutPattern listEntry("listEntry", true, kEntryExpression);
     std::vector<CScoutPattern>* entrySubPatterns = new std::vector<CScoutPattern>;
     entrySubPatterns->push_back(CScoutPattern("interfaceName", false, kNameExpression));
-    listEntry.SetSubPattern(entrySubPatterns);
+    listEntry.SetSubPattern(entrySubPatterns); // the entry owns the vector now
     blockSubPatterns->push_back(listEntry);
-    block.SetSubPattern(blockSubPatterns);
+    block.SetSubPattern(blockSubPatterns); // the block owns the vector now
 
     if (!block.IsValid())
         CZanError(-220440, "CScoutCiscoInterface", 173, "Invalid regular expression");
@@ -98,5 +95,5 @@ void CScoutCiscoInterface::ParseData(InterfaceNameSet& names) {
     }
 
     QuillonTrace::Line(1, "Unable to parse ISIS interfaces from:");
-    QuillonTrace::Line(1, m_CommandOutput != nullptr ? m_CommandOutput : "NULL");
+    QuillonTrace::Line(1, text != nullptr ? text : "NULL");
 }

@@ -5,6 +5,7 @@
 #include <set>
 #include <string>
 
+#include "CScoutCommandOutput.h"
 #include "QuillonApi.h"
 
 class CZanRecord;
@@ -30,5 +31,6 @@ public:
 
 private:
     static const std::string m_ISISInterfaceStr;
-    char* m_CommandOutput;
+    // The command text; the exported object stays one pointer wide.
+    CScoutCommandOutput m_CommandOutput;
 };

@@ -1,58 +1,54 @@
 #include "CScoutCiscoNeighborData.h"
 
-#include <cstdlib>
 #include <cstring>
 
 #include "CScoutCiscoProtocolEndPoint.h"
-#include "CScoutStdRequester.h"
+#include "CScoutMatchGroups.h"
 #include "CZanError.h"
 #include "CZanRegex.h"
-#include "QuillonCapture.h"
 #include "QuillonTrace.h"
 
 namespace {
 
 // The column header above the neighbour table; traced with the pattern,
-// never matched.
+// never matched. Kept as written: the router spaces its columns wider:
+// "System Id      Type Interface   IP Address      State Holdtime Circuit Id"
 const char* const kHeader =
     "System Id      Type Interface IP Address      State Holdtime Circuit Id[\r\n]";
 
-// An L1 neighbour, UP, circuit id 01, with its area line and its SNPA line.
-// Group 1 is the interface number, group 2 the SNPA word.
+// A neighbour of "show isis neighbors detail" with its area line and its
+// SNPA line. Group 1 is the interface number, group 2 the SNPA word.
 const char* const kNeighborPattern =
+    // "r2             L1   Se0/0       10.1.2.2        UP    27       01"
+    // Kept as written: only an L1 neighbour in state UP on circuit id 01
+    // matches; L2 and L1L2 rows, other states and LAN circuit ids never do.
+    // The system id column is not anchored either, so only its tail counts.
     "[[:space:]]*[a-z0-9_]+[[:space:]]+L1[[:space:]]+[A-Za-z]+([0-9/:]+)[[:space:]]+[0-9.]+"
     "[[:space:]]+UP[[:space:]]+[0-9]+[[:space:]]+01[\r\n]"
+    // "  Area Address(es): 49.0001"
     "[[:space:]]+Area.*:[[:space:]]+[0-9.]+[\r\n]"
+    // "  SNPA: *HDLC*  ", and the start of the line after it
     "[[:space:]]+SNPA:[[:space:]]+\\*([A-Z]+)\\*[[:space:]]+[\r\n].*";
 
 const int kSlots = 3;
 const int kInterfaceNumberGroup = 1;
 const int kSNPAGroup = 2;
 
-using QuillonCapture::Capture;
-
 } // namespace
 
-CScoutCiscoNeighborData::CScoutCiscoNeighborData() : m_CommandOutput(nullptr) {
+CScoutCiscoNeighborData::CScoutCiscoNeighborData() {
     QuillonTrace::Line(2, "CScoutCiscoNeighborData::CScoutCiscoNeighborData()");
     QuillonTrace::Line(2, "leaving CScoutCiscoNeighborData::CScoutCiscoNeighborData()");
 }
 
 CScoutCiscoNeighborData::~CScoutCiscoNeighborData() {
     QuillonTrace::Line(2, "CScoutCiscoNeighborData::~CScoutCiscoNeighborData()");
-    if (m_CommandOutput != nullptr) {
-        free(m_CommandOutput);
-        m_CommandOutput = nullptr;
-    }
     QuillonTrace::Line(2, "leaving CScoutCiscoNeighborData::~CScoutCiscoNeighborData()");
 }
 
 bool CScoutCiscoNeighborData::ObtainData(CZanRecord& ne, CScoutStdRequester& requester) {
     QuillonTrace::Line(3, "CScoutCiscoNeighborData::ObtainData");
-    if (m_CommandOutput != nullptr)
-        free(m_CommandOutput);
-    m_CommandOutput = requester.SSRGetTELNET(&ne, "show isis neighbors detail");
-    return m_CommandOutput != nullptr;
+    return m_CommandOutput.Obtain(ne, requester, "show isis neighbors detail");
 }
 
 void CScoutCiscoNeighborData::ParseData(std::string& interfaceName,
@@ -66,25 +62,27 @@ void CScoutCiscoNeighborData::ParseData(std::string& interfaceName,
         CZanError(-220439, "CScoutCiscoNeighborData", 163, "Parsing interface line regex failed");
         return;
     }
-    if (m_CommandOutput == nullptr || endPoint == nullptr)
+    const char* text = m_CommandOutput.Text();
+    if (text == nullptr || endPoint == nullptr)
         return;
 
     // The first line of the output is never searched; an output of one line
     // holds no neighbour.
-    const char* lineFeed = std::strchr(m_CommandOutput, '\n');
+    const char* lineFeed = std::strchr(text, '\n');
     if (lineFeed == nullptr)
         return;
     const char* start = lineFeed + 1;
 
     const char* name = interfaceName.c_str();
+    const CScoutMatchGroups groups(regex);
     std::string interfaceNumber;
     std::string snpa;
     while (regex.ZRStep(start) == 1) {
-        if (!Capture(regex, kInterfaceNumberGroup, interfaceNumber))
+        if (!groups.Copy(kInterfaceNumberGroup, interfaceNumber))
             continue;
         QuillonTrace::Line(4, " interfaceStr = ", interfaceNumber);
 
-        if (!Capture(regex, kSNPAGroup, snpa))
+        if (!groups.Copy(kSNPAGroup, snpa))
             continue;
         QuillonTrace::Line(4, " snpaStr = ", snpa);
 

@@ -1,7 +1,10 @@
-// Collector of the SNPA word of the IS-IS neighbour seen on one interface ("show isis neighbors detail").
+// Collector of the SNPA word of the IS-IS neighbour seen on one interface
+// ("show isis neighbors detail").
 #pragma once
 
 #include <string>
+
+#include "CScoutCommandOutput.h"
 
 class CZanRecord;
 class CScoutStdRequester;
@@ -20,5 +23,5 @@ public:
     void ParseData(std::string& interfaceName, CScoutCiscoProtocolEndPoint* endPoint);
 
 private:
-    char* m_CommandOutput;
+    CScoutCommandOutput m_CommandOutput;
 };

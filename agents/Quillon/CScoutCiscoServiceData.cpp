@@ -2,11 +2,14 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
+#include <utility>
 
 #include "CScoutCiscoPseudoNodeLSP.h"
 #include "CScoutCiscoService.h"
-#include "CScoutMediationData.h"
+#include "CScoutMatchGroups.h"
+#include "CScoutMediationStore.h"
 #include "CScoutStdRequester.h"
 #include "CZanAtom.h"
 #include "CZanAtomVector.h"
@@ -35,20 +38,32 @@ const int kCommandCount = 5;
 // "show clns protocol": the IS-IS router heading with its tag (1), the system
 // id (2), exactly one manual area, and the first routing area (3).
 const char* const kServiceIdPieces[] = {
+    // "IS-IS Router: <Null Tag>", after the anchor
     "[[:space:]]+<([A-Za-z ]+)>[\r\n]",
+    // "  System Id: 1921.6800.1001.00  IS-Type: level-1-2"
     "[[:space:]]+System Id:[[:space:]]+([0-9.]+)[[:space:]]+IS-Type:[[:space:]]*[a-z0-9-]+[\r\n]",
+    // "  Manual area address(es): "
     "[[:space:]]+Manual area address\\(es\\):[[:space:]]*[\r\n]",
+    // "        49.0001"
     "[[:space:]]+[0-9.]+[\r\n]",
+    // "  Routing for area address(es): "
     "[[:space:]]+Routing for area address\\(es\\):[[:space:]]*[\r\n]",
+    // "        49.0001", and the start of the line after it
     "[[:space:]]+([0-9.]+)[\r\n].*",
 };
 
-// "show clns": a run of digits and dots alone at a line end (1).
+// "show clns": a run of digits and dots alone at a line end (1), anywhere
+// after the anchor.
+// "  NET: 49.0001.1921.6800.1001.00"
+// Kept as written: every such run is taken, the last one wins, so a
+// "  Configuration Timer: 60, Default Holding Timer: 300, Packet Lifetime 64"
+// line after the NET line leaves "64" as the NET address.
 const char* const kNetAddrPieces[] = {
     "[[:space:]]+([0-9.]+)[\r\n]",
 };
 
 // "show isis hostname": the system id column and the host name (1).
+// "     * 0000.0000.0001 r1", after the anchor
 const char* const kHostnamePieces[] = {
     "[[:space:]]+[0-9.]+[[:space:]]+([a-z0-9_]+)[\r\n]",
 };
@@ -57,8 +72,11 @@ const char* const kHostnamePieces[] = {
 // digit (2) of the first, from the dot after the host name; pseudo-node id (3)
 // and OL digit (4) of the second.
 const char* const kDISPieces[] = {
+    // "r1.00-00            * 0x00000005   0x1A2B        1023              0/0/0", from the dot
     "\\.([0-9]+)-[0-9]+[[:space:]]+\\*[[:space:]]+[A-Z0-9x]+[[:space:]]+[A-Z0-9x]+[[:space:]]+"
     "[0-9]+[[:space:]]+[0-1]\\/[0-1]\\/([0-1])[\r\n]",
+    // "r1.01-00            * 0x00000002   0x3C4D        1100              0/0/0", and the start
+    // of the line after it
     "[[:space:]]*[a-z0-9_]+\\.([0-9]+)-[0-9]+[[:space:]]+\\*[[:space:]]+[A-Z0-9x]+[[:space:]]+"
     "[A-Z0-9x]+[[:space:]]+[0-9]+[[:space:]]+[0-1]\\/[0-1]\\/([0-1])[\r\n].*",
 };
@@ -66,10 +84,15 @@ const char* const kDISPieces[] = {
 // A database section: its level word (1), the column heading, the LSP id of
 // its first row (2) and that row's own-LSP asterisk (3).
 const char* const kPseudoNodePieces[] = {
+    // "IS-IS Level-1 Link State Database:", after the anchor
     "[[:space:]]+([A-Za-z0-9-]+)[[:space:]]+Link State Database:[\r\n]",
+    // "LSPID                 LSP Seq Num  LSP Checksum  LSP Holdtime      ATT/P/OL"
     "[[:space:]]*LSPID[[:space:]]+LSP Seq Num[[:space:]]+LSP Checksum[[:space:]]+LSP "
     "Holdtime[[:space:]]+ATT\\/P\\/OL[\r\n]",
+    // "r1.01-00"
     "[[:space:]]*([a-zA-Z0-9._\\-]+)",
+    // "            * 0x00000003   0xA0F1        1140              0/0/0", the rest of that row,
+    // and the start of the line after it
     "[[:space:]]*(\\*)?.*[\r\n].*",
 };
 
@@ -90,16 +113,6 @@ const char* FindStart(const char* text, const std::string& anchor) {
     if (text == nullptr)
         return nullptr;
     return std::strstr(text, anchor.c_str());
-}
-
-// Copies a group of the latest match; false when the group took no part in it.
-bool CopyGroup(const CZanRegex& regex, int group, std::string& value) {
-    const char* start = regex.SubExprStart(group);
-    const char* end = regex.SubExprEnd(group);
-    if (start == nullptr || end == nullptr)
-        return false;
-    value.assign(start, end);
-    return true;
 }
 
 typedef void (CScoutCiscoService::*ServiceSetter)(const std::string&);
@@ -133,10 +146,11 @@ void ReadServiceFields(CZanRegex& regex, const char* start, CScoutCiscoService* 
                        const ServiceField (&fields)[N]) {
     if (start == nullptr || service == nullptr)
         return;
+    const CScoutMatchGroups groups(regex);
     std::string value;
     while (regex.ZRStep(start) == 1) {
         for (const ServiceField& field : fields) {
-            if (!CopyGroup(regex, field.group, value))
+            if (!groups.Copy(field.group, value))
                 break;
             QuillonTrace::Line(field.level, field.label, value);
             (service->*field.setter)(value);
@@ -151,17 +165,14 @@ void SetFlag(bool* success, bool value) {
 
 } // namespace
 
-CScoutCiscoServiceData::CScoutCiscoServiceData() : m_Answers(nullptr) {
+CScoutCiscoServiceData::CScoutCiscoServiceData() {
     QuillonTrace::Line(2, "CScoutCiscoServiceData::CScoutCiscoServiceData()");
     QuillonTrace::Line(2, "leaving CScoutCiscoServiceData::CScoutCiscoServiceData()");
 }
 
 CScoutCiscoServiceData::~CScoutCiscoServiceData() {
     QuillonTrace::Line(2, "CScoutCiscoServiceData::~CScoutCiscoServiceData()");
-    if (m_Answers != nullptr) {
-        delete m_Answers;
-        m_Answers = nullptr;
-    }
+    m_Answers.reset();
     QuillonTrace::Line(2, "leaving CScoutCiscoServiceData::~CScoutCiscoServiceData()");
 }
 
@@ -181,12 +192,11 @@ bool CScoutCiscoServiceData::ObtainData(CZanRecord& ne, CScoutStdRequester& requ
     QuillonTrace::Line(1, "Entering into CScoutCiscoServiceData::ObtainData");
     bool success = false;
 
-    // The requester takes the request list over.
-    CZanAtomVector* request = new CZanAtomVector(0);
+    std::unique_ptr<CZanAtomVector> request(new CZanAtomVector(0));
     for (const char* command : kCommands)
-        request->ZAVAddToEnd(new CZanAtom(command));
-    delete m_Answers;
-    m_Answers = requester.SSRGetTELNET(&ne, request);
+        request->ZAVAddToEnd(new CZanAtom(command)); // the list owns the atom
+    // The requester takes the request list over.
+    m_Answers.reset(requester.SSRGetTELNET(&ne, request.release()));
 
     if (m_Answers == nullptr || m_Answers->ZAVSize() < 1) {
         const char* identifier = SAUFGetEntityIdentifier(&ne);
@@ -204,17 +214,19 @@ bool CScoutCiscoServiceData::ObtainData(CZanRecord& ne, CScoutStdRequester& requ
             answer != nullptr && answer->ZAType() == ZAN_STRING ? answer->ZAString() : nullptr;
     }
 
-    // BuildDIS looks for the host name that BuildHostname stores.
-    CScoutCiscoService* service = new CScoutCiscoService();
-    BuildServiceId(texts[0], service, &success);
-    BuildNetAddr(texts[1], service, &success);
-    BuildHostname(texts[2], service, &success);
-    BuildDIS(texts[3], service, &success);
-    md.SMDAddDataPtr("isisService", service);
+    // Each object goes to the store, which frees one under a key it already
+    // holds. BuildDIS looks for the host name that BuildHostname stores.
+    CScoutMediationStore store(md);
+    std::unique_ptr<CScoutCiscoService> service(new CScoutCiscoService());
+    BuildServiceId(texts[0], service.get(), &success);
+    BuildNetAddr(texts[1], service.get(), &success);
+    BuildHostname(texts[2], service.get(), &success);
+    BuildDIS(texts[3], service.get(), &success);
+    store.Put("isisService", std::move(service));
 
-    CScoutCiscoPseudoNodeLSP* pseudoNode = new CScoutCiscoPseudoNodeLSP();
-    BuildPseudoNode(texts[4], pseudoNode, &success);
-    md.SMDAddDataPtr("isisPseudoNodeLSP", pseudoNode);
+    std::unique_ptr<CScoutCiscoPseudoNodeLSP> pseudoNode(new CScoutCiscoPseudoNodeLSP());
+    BuildPseudoNode(texts[4], pseudoNode.get(), &success);
+    store.Put("isisPseudoNodeLSP", std::move(pseudoNode));
 
     return success;
 }
@@ -270,25 +282,26 @@ void CScoutCiscoServiceData::BuildDIS(const char* text, CScoutCiscoService* serv
     if (start == nullptr || service == nullptr)
         return;
 
+    const CScoutMatchGroups groups(regex);
     std::string value;
     while (regex.ZRStep(start) == 1) {
-        if (!CopyGroup(regex, 1, value))
+        if (!groups.Copy(1, value))
             continue;
         QuillonTrace::Line(4, " DISStr = ", value);
         int pseudoNodeId = std::atoi(value.c_str());
         if (pseudoNodeId == 0) {
-            if (!CopyGroup(regex, 3, value))
+            if (!groups.Copy(3, value))
                 continue;
             pseudoNodeId = std::atoi(value.c_str());
         }
         service->SetPseudoNodeDIS(pseudoNodeId != 0);
 
-        if (!CopyGroup(regex, 2, value))
+        if (!groups.Copy(2, value))
             continue;
         QuillonTrace::Line(4, " overloadBitStr = ", value);
         bool overload = std::atoi(value.c_str()) != 0;
         if (!overload) {
-            if (!CopyGroup(regex, 4, value))
+            if (!groups.Copy(4, value))
                 continue;
             overload = std::atoi(value.c_str()) != 0;
         }
@@ -314,15 +327,16 @@ void CScoutCiscoServiceData::BuildPseudoNode(const char* text, CScoutCiscoPseudo
     std::string levelType;
     std::string lspId;
     std::string asterisk;
+    const CScoutMatchGroups groups(regex);
     while (regex.ZRStep(start) == 1) {
-        if (!CopyGroup(regex, 1, levelType))
+        if (!groups.Copy(1, levelType))
             continue;
         QuillonTrace::Line(4, " LevelType = ", levelType);
-        if (!CopyGroup(regex, 2, lspId))
+        if (!groups.Copy(2, lspId))
             continue;
         QuillonTrace::Line(4, " generatedLSPStr = ", lspId);
         // A section whose first row is not the router's own gives no asterisk.
-        if (!CopyGroup(regex, 3, asterisk))
+        if (!groups.Copy(3, asterisk))
             continue;
         QuillonTrace::Line(4, " AsteriskStr = ", asterisk);
         if (lspId.find(kPseudoNodeMark) == std::string::npos)

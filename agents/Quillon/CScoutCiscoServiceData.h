@@ -3,6 +3,7 @@
 // in the entity's mediation data.
 #pragma once
 
+#include <memory>
 #include <string>
 
 class CZanRecord;
@@ -47,5 +48,6 @@ private:
     static const std::string m_HostnameAnchor;   // "*"
     static const std::string m_PseudoNodeAnchor; // "IS-IS"
 
-    CZanAtomVector* m_Answers;
+    // The requester's answers; the texts the parse steps read point into it.
+    std::unique_ptr<CZanAtomVector> m_Answers;
 };

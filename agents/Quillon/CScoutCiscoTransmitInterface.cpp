@@ -3,23 +3,30 @@
 #include <cstdlib>
 
 #include "CScoutCiscoProtocolEndPoint.h"
-#include "CScoutStdRequester.h"
+#include "CScoutMatchGroups.h"
 #include "CZanError.h"
 #include "CZanRegex.h"
-#include "QuillonCapture.h"
 #include "QuillonTrace.h"
 
 namespace {
 
-// The lines an IS-IS interface block holds, in this order, after its
-// "interface" line.
+// The block of one interface in "show run", after its "interface" line:
+// "interface FastEthernet0/0". Kept as written: the block matches only with
+// these lines in this order and no other non-blank line between them.
 const char* const kInterfaceBlock =
+    // the end of the "interface" line
     "[\r\n]"
+    // " ip address 10.1.1.1 255.255.255.0"
     "[[:space:]]+ip address [0-9.]+ [0-9.]+[\r\n]"
+    // " no ip directed-broadcast"
     "[[:space:]]+no ip directed-broadcast[\r\n]"
+    // " ip router isis "
     "[[:space:]]+ip router isis[[:space:]]*[\r\n]"
+    // " ip pim sparse-mode"
     "[[:space:]]+ip pim sparse-mode[\r\n]"
+    // " isis csnp-interval 10 level-1"
     "[[:space:]]+isis csnp-interval ([0-9]+)[[:space:]]([a-z0-9-]+)[\r\n]"
+    // " isis lsp-interval 33"
     "[[:space:]]+isis lsp-interval ([0-9]+)[\r\n]";
 
 const int kSlots = 4;
@@ -27,30 +34,21 @@ const int kCSNPIntervalGroup = 1;
 const int kLevelGroup = 2;
 const int kLSPIntervalGroup = 3;
 
-using QuillonCapture::Capture;
-
 } // namespace
 
-CScoutCiscoTransmitInterface::CScoutCiscoTransmitInterface() : m_CommandOutput(nullptr) {
+CScoutCiscoTransmitInterface::CScoutCiscoTransmitInterface() {
     QuillonTrace::Line(2, "CScoutCiscoTransmitInterface::CScoutCiscoTransmitInterface()");
     QuillonTrace::Line(2, "leaving CScoutCiscoTransmitInterface::CScoutCiscoTransmitInterface()");
 }
 
 CScoutCiscoTransmitInterface::~CScoutCiscoTransmitInterface() {
     QuillonTrace::Line(2, "CScoutCiscoTransmitInterface::~CScoutCiscoTransmitInterface()");
-    if (m_CommandOutput != nullptr) {
-        free(m_CommandOutput);
-        m_CommandOutput = nullptr;
-    }
     QuillonTrace::Line(2, "leaving CScoutCiscoTransmitInterface::~CScoutCiscoTransmitInterface()");
 }
 
 bool CScoutCiscoTransmitInterface::ObtainData(CZanRecord& ne, CScoutStdRequester& requester) {
     QuillonTrace::Line(3, "CScoutCiscoTransmitInterface::ObtainData");
-    if (m_CommandOutput != nullptr)
-        free(m_CommandOutput);
-    m_CommandOutput = requester.SSRGetTELNET(&ne, "show run");
-    return m_CommandOutput != nullptr;
+    return m_CommandOutput.Obtain(ne, requester, "show run");
 }
 
 void CScoutCiscoTransmitInterface::ParseData(std::string& interfaceName,
@@ -70,24 +68,26 @@ void CScoutCiscoTransmitInterface::ParseData(std::string& interfaceName,
                   "Parsing interface line regex failed");
         return;
     }
-    if (m_CommandOutput == nullptr || endPoint == nullptr)
+    const char* text = m_CommandOutput.Text();
+    if (text == nullptr || endPoint == nullptr)
         return;
 
-    std::string text;
-    while (regex.ZRStep(m_CommandOutput) == 1) {
-        if (!Capture(regex, kCSNPIntervalGroup, text))
+    const CScoutMatchGroups groups(regex);
+    std::string value;
+    while (regex.ZRStep(text) == 1) {
+        if (!groups.Copy(kCSNPIntervalGroup, value))
             continue;
-        int csnpInterval = std::atoi(text.c_str());
+        int csnpInterval = std::atoi(value.c_str());
 
-        if (!Capture(regex, kLevelGroup, text))
+        if (!groups.Copy(kLevelGroup, value))
             continue;
-        if (text == "level-1")
+        if (value == "level-1")
             endPoint->SetL1CSNPTransmitInterval(csnpInterval);
-        else if (text == "level-2")
+        else if (value == "level-2")
             endPoint->SetL2CSNPTransmitInterval(csnpInterval);
 
-        if (!Capture(regex, kLSPIntervalGroup, text))
+        if (!groups.Copy(kLSPIntervalGroup, value))
             continue;
-        endPoint->SetLSPTransmitInterval(std::atoi(text.c_str()));
+        endPoint->SetLSPTransmitInterval(std::atoi(value.c_str()));
     }
 }

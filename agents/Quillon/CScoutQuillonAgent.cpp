@@ -2,8 +2,10 @@
 // callbacks with the agent's own orchestration of collection and records.
 #include "CScoutQuillonAgent.h"
 
+#include <memory>
 #include <new>
 #include <string>
+#include <utility>
 
 #include "CScoutCiscoClnsInterface.h"
 #include "CScoutCiscoClnsNeighbor.h"
@@ -15,6 +17,7 @@
 #include "CScoutCiscoTransmitInterface.h"
 #include "CScoutInterfaceNameTranslator.h"
 #include "CScoutMediationData.h"
+#include "CScoutMediationStore.h"
 #include "CScoutProcessedData.h"
 #include "CZanASN1Address.h"
 #include "CZanAtom.h"
@@ -59,6 +62,10 @@ const char* const kServiceKey = "isisService";
 const char* const kPseudoNodeKey = "isisPseudoNodeLSP";
 const char* const kIfDescrColumn = "ifDescr";
 
+// The two maps hold their entries by pointer: each is freed with its entries.
+typedef std::unique_ptr<ProtocolEndPointMap, void (*)(ProtocolEndPointMap*)> EndPointsOwner;
+typedef std::unique_ptr<ConnectivityMap, void (*)(ConnectivityMap*)> ConnectivityOwner;
+
 // The entity's name for traces and messages; never null.
 const char* EntityName(CZanRecord* ne) {
     const char* name = SAUFGetEntityIdentifier(ne);
@@ -102,15 +109,12 @@ __boolean CScoutQuillonAgent::SADoMediationFilter(CZanRecord* ne) {
     if (!collector.ObtainData(*ne, *m_Requester))
         return ZTRUE; // no text: the router is given the benefit of the doubt
 
-    InterfaceNameSet* names = new InterfaceNameSet;
+    std::unique_ptr<InterfaceNameSet> names(new InterfaceNameSet);
     collector.ParseData(*names);
-    if (names->empty()) {
-        delete names;
+    if (names->empty())
         return ZFALSE;
-    }
     // A store that already holds a set keeps it; this one is not needed then.
-    if (md->SMDAddDataPtr(kInterfacesKey, names) != 1)
-        delete names;
+    CScoutMediationStore(*md).Put(kInterfacesKey, std::move(names));
     return ZTRUE;
 }
 
@@ -125,29 +129,26 @@ void CScoutQuillonAgent::SADoMediationLayer(CZanRecord* ne) {
         return;
     }
 
-    const InterfaceNameSet* names =
-        static_cast<const InterfaceNameSet*>(md->SMDGetDataPtr(kInterfacesKey));
+    // What the store refuses (a key it already holds) is freed at once.
+    CScoutMediationStore store(*md);
+    const InterfaceNameSet* names = store.Peek<InterfaceNameSet>(kInterfacesKey);
     if (names != nullptr) {
-        ProtocolEndPointMap* endPoints = new ProtocolEndPointMap;
+        EndPointsOwner endPoints(new ProtocolEndPointMap, &ReleaseEndPoints);
         for (const std::string& listed : *names) {
             std::string name = listed;
-            CScoutCiscoProtocolEndPoint* endPoint = new CScoutCiscoProtocolEndPoint;
-            bool kept = false;
-            if (ObtainProtocolEndPoint(ne, name, endPoint))
-                kept = endPoints->insert(ProtocolEndPointMap::value_type(name, endPoint)).second;
-            if (!kept)
-                delete endPoint;
+            std::unique_ptr<CScoutCiscoProtocolEndPoint> endPoint(new CScoutCiscoProtocolEndPoint);
+            if (ObtainProtocolEndPoint(ne, name, endPoint.get()) &&
+                endPoints->insert(ProtocolEndPointMap::value_type(name, endPoint.get())).second)
+                endPoint.release(); // the map owns it now
         }
-        if (md->SMDAddDataPtr(kEndPointsKey, endPoints) != 1)
-            ReleaseEndPoints(endPoints);
+        store.Put(kEndPointsKey, std::move(endPoints));
     }
 
     CScoutCiscoClnsNeighbor neighbours;
     if (neighbours.ObtainData(*ne, *m_Requester)) {
-        ConnectivityMap* connectivity = new ConnectivityMap;
-        neighbours.ParseData(connectivity);
-        if (md->SMDAddDataPtr(kConnectivityKey, connectivity) != 1)
-            ReleaseConnectivity(connectivity);
+        ConnectivityOwner connectivity(new ConnectivityMap, &ReleaseConnectivity);
+        neighbours.ParseData(connectivity.get());
+        store.Put(kConnectivityKey, std::move(connectivity));
     }
 
     CScoutCiscoServiceData service;
@@ -214,9 +215,9 @@ void CScoutQuillonAgent::ProcessLocalNbrData(CZanRecord* ne, CScoutMediationData
     if (SAUFStoreSnmpList(ne, m_Requester, kIfDescrColumn, md))
         SAUFWrapSNMPInTreeList(kIfDescrColumn, false, md, &ifDescrTree, false);
 
-    InterfaceNameSet* names = static_cast<InterfaceNameSet*>(md->SMDRemoveDataPtr(kInterfacesKey));
-    ProtocolEndPointMap* endPoints =
-        static_cast<ProtocolEndPointMap*>(md->SMDRemoveDataPtr(kEndPointsKey));
+    CScoutMediationStore store(*md);
+    std::unique_ptr<InterfaceNameSet> names = store.Take<InterfaceNameSet>(kInterfacesKey);
+    EndPointsOwner endPoints = store.Take<ProtocolEndPointMap>(kEndPointsKey, &ReleaseEndPoints);
 
     if (ifDescrTree != nullptr && names != nullptr) {
         for (const std::string& name : *names) {
@@ -254,8 +255,8 @@ void CScoutQuillonAgent::ProcessLocalNbrData(CZanRecord* ne, CScoutMediationData
     }
 
     // End points of skipped interfaces, and of names not in the set, go too.
-    ReleaseEndPoints(endPoints);
-    delete names;
+    endPoints.reset();
+    names.reset();
     delete ifDescrTree;
 }
 
@@ -326,8 +327,8 @@ void CScoutQuillonAgent::ProcessProtocolEndPoint(int ifIndex, CScoutCiscoProtoco
 void CScoutQuillonAgent::ProcessRemoteNbrData(CZanRecord* ne, CScoutMediationData* md,
                                               CScoutProcessedData* pd) {
     QuillonTrace::Line(4, "Entering into ProcessRemoteNbrData");
-    ConnectivityMap* connectivity =
-        static_cast<ConnectivityMap*>(md->SMDRemoveDataPtr(kConnectivityKey));
+    ConnectivityOwner connectivity =
+        CScoutMediationStore(*md).Take<ConnectivityMap>(kConnectivityKey, &ReleaseConnectivity);
     if (connectivity == nullptr) {
         QuillonTrace::Line(1, "ProcessRemoteNbrData: isisConnectivityMap is NULL ");
         return;
@@ -338,7 +339,7 @@ void CScoutQuillonAgent::ProcessRemoteNbrData(CZanRecord* ne, CScoutMediationDat
     if (ifDescrs == nullptr || ifDescrs->ZDLLength() == 0) {
         QuillonTrace::Line(1, "Missing ifDescr on device ", EntityName(ne),
                            ". Unable to resolve interface data.");
-        ReleaseConnectivity(connectivity);
+        connectivity.reset();
         return;
     }
     translator.LoadIfDescrs(ifDescrs);
@@ -359,7 +360,7 @@ void CScoutQuillonAgent::ProcessRemoteNbrData(CZanRecord* ne, CScoutMediationDat
             entry = connectivity->erase(entry);
         }
     }
-    delete connectivity;
+    connectivity.reset();
 }
 
 void CScoutQuillonAgent::PopulateRemoteNbr(CScoutCiscoConnectivity* entry, CZanVBList* record) {
@@ -381,24 +382,25 @@ void CScoutQuillonAgent::PopulateRemoteNbr(CScoutCiscoConnectivity* entry, CZanV
 }
 
 void CScoutQuillonAgent::ProcessPlatformData(CZanRecord& ne, CScoutMediationData& md) {
+    CScoutMediationStore store(md);
+
     CZanVarBind* serviceVB = nullptr;
-    CScoutCiscoService* service =
-        static_cast<CScoutCiscoService*>(md.SMDRemoveDataPtr(kServiceKey));
+    std::unique_ptr<CScoutCiscoService> service = store.Take<CScoutCiscoService>(kServiceKey);
     if (service != nullptr) {
         CZanAtom* atom = service->GenerateServiceData();
         if (atom != nullptr)
             serviceVB = new CZanVarBind("m_Service", &atom);
-        delete service;
+        service.reset();
     }
 
     CZanVarBind* pseudoNodeVB = nullptr;
-    CScoutCiscoPseudoNodeLSP* pseudoNode =
-        static_cast<CScoutCiscoPseudoNodeLSP*>(md.SMDRemoveDataPtr(kPseudoNodeKey));
+    std::unique_ptr<CScoutCiscoPseudoNodeLSP> pseudoNode =
+        store.Take<CScoutCiscoPseudoNodeLSP>(kPseudoNodeKey);
     if (pseudoNode != nullptr) {
         CZanAtom* atom = pseudoNode->GeneratePseudoNodeLSPData();
         if (atom != nullptr)
             pseudoNodeVB = new CZanVarBind("m_PseudoNodeLSP", &atom);
-        delete pseudoNode;
+        pseudoNode.reset();
     }
 
     if (serviceVB == nullptr && pseudoNodeVB == nullptr)
