@@ -5,12 +5,12 @@
 #include <set>
 #include <tuple>
 
-#include "RecordFields.h"
 #include "CScoutEntity.h"
 #include "CZanAtom.h"
 #include "CZanAtomVector.h"
 #include "CZanVBList.h"
 #include "CZanVarBind.h"
+#include "RecordFields.h"
 
 namespace {
 
@@ -209,7 +209,7 @@ const char* Topology::STStatusName(EStatus status) {
     return "";
 }
 
-void Topology::STAddEntity(const CScoutEntity& entity) {
+void Topology::STAddEntity(const CScoutEntity& entity, const std::string& promptHostName) {
     if (!Contains(entity.SEJournal().SEJRelationshipKeys(), std::string(kRelationshipKey)))
         return;
 
@@ -220,11 +220,14 @@ void Topology::STAddEntity(const CScoutEntity& entity) {
     const CZanVBList* topology = ListOf(record.ZRGetObjectVal(RecordFields::kExtraInfo));
     const CZanVBList* service = ListIn(topology, RecordFields::kService);
     router.hostName = TextIn(service, RecordFields::kHostName);
+    if (router.hostName.empty())
+        router.hostName = promptHostName;
     router.systemId = STSystemIdOf(TextIn(service, RecordFields::kServiceSystemId));
     router.areaId = TextIn(service, RecordFields::kServiceAreaId);
     int flag = 0;
     router.designatedIS = IntegerIn(service, RecordFields::kPseudoNodeDis, flag) && flag != 0;
-    router.pseudoNodeLSP = TextIn(ListIn(topology, RecordFields::kPseudoNodeLsp), RecordFields::kGeneratedPseudoNodeLsp);
+    router.pseudoNodeLSP = TextIn(ListIn(topology, RecordFields::kPseudoNodeLsp),
+                                  RecordFields::kGeneratedPseudoNodeLsp);
 
     const CScoutProcessedData& processed = entity.SEProcessedData();
     for (int i = 0; i < processed.SPDLocalNbrCount(); ++i) {
@@ -295,14 +298,15 @@ std::vector<int> Topology::Candidates(const std::string& name, int except) const
                 found.push_back(router);
         }
     };
+    if (name.empty())
+        return found;
+    // The most trusted name a router answers to decides.
+    collect(m_ByHostName, Lower(name));
     const std::string systemId = STSystemIdOf(name);
-    if (!systemId.empty()) {
+    if (found.empty() && !systemId.empty())
         collect(m_BySystemId, Lower(systemId));
-    } else if (!name.empty()) {
-        collect(m_ByHostName, name);
-        if (found.empty())
-            collect(m_ByIdentifier, name);
-    }
+    if (found.empty())
+        collect(m_ByIdentifier, Lower(name));
     return found;
 }
 
@@ -417,8 +421,7 @@ void Topology::PairReports(std::vector<Report>& reports) const {
     }
 }
 
-const Topology::Interface* Topology::FindInterface(int router,
-                                                               const Adjacency& adjacency) const {
+const Topology::Interface* Topology::FindInterface(int router, const Adjacency& adjacency) const {
     if (router < 0 || !adjacency.hasIfIndex || adjacency.ifIndex == -1)
         return nullptr;
     for (const Interface& interface : m_Routers[router].interfaces) {
@@ -428,9 +431,8 @@ const Topology::Interface* Topology::FindInterface(int router,
     return nullptr;
 }
 
-Topology::LinkEnd Topology::EndOf(int router, const Adjacency* own,
-                                              const Adjacency* seen,
-                                              const std::string& type) const {
+Topology::LinkEnd Topology::EndOf(int router, const Adjacency* own, const Adjacency* seen,
+                                  const std::string& type) const {
     LinkEnd end;
     end.router = router;
     if (seen != nullptr) {
@@ -514,18 +516,17 @@ void Topology::AddPseudoNodes(Link& link, const Interface* from, const Interface
 
 void Topology::STResolve() {
     m_Links.clear();
-    m_BySystemId.clear();
     m_ByHostName.clear();
+    m_BySystemId.clear();
     m_ByIdentifier.clear();
     for (std::size_t r = 0; r < m_Routers.size(); ++r) {
         const Router& router = m_Routers[r];
         const int position = static_cast<int>(r);
+        if (!router.hostName.empty())
+            m_ByHostName[Lower(router.hostName)].push_back(position);
         if (!router.systemId.empty())
             m_BySystemId[Lower(router.systemId)].push_back(position);
-        if (!router.hostName.empty())
-            m_ByHostName[router.hostName].push_back(position);
-        else
-            m_ByIdentifier[router.identifier].push_back(position);
+        m_ByIdentifier[Lower(router.identifier)].push_back(position);
     }
 
     std::vector<Report> reports;

@@ -5,16 +5,20 @@
 // local neighbour whose "m_IfIndex" equals its key.
 //
 // Once every entity of a run is in, STResolve relates them:
-// - each remote neighbour is resolved to the router it names: by system id
-//   (compared without a selector such as ".00"), by host name, by the
-//   identifier of a router whose host name is not known, or by the IP
-//   address. Routers' records hold no addresses of their own, so an address
-//   identifies a router only where another router's remote neighbour,
-//   resolved by name, gave that router at that address.
-//   A router never resolves to itself. When a host name fits several
-//   routers, the one that reported an adjacency back to the reporting router
-//   is taken if there is exactly one; otherwise the neighbour stays
-//   ambiguous, its candidates named;
+// - each remote neighbour is resolved to the router it names. A router
+//   answers to its IS-IS host name (from its service data, or else the one
+//   its prompt showed), its system id (compared without a selector such as
+//   ".00") and its identifier, trusted in that order: the name is looked up
+//   among the host names first, then among the system ids, then among the
+//   identifiers, and the first of these that any other router answers to
+//   decides. Names are compared without regard to case. Failing those, the
+//   IP address decides: routers' records hold no addresses of their own, so
+//   an address identifies a router only where another router's remote
+//   neighbour, resolved by name, gave that router at that address.
+//   A router never resolves to itself. When a name fits several routers,
+//   the one that reported an adjacency back to the reporting router is
+//   taken if there is exactly one; otherwise the neighbour stays ambiguous,
+//   its candidates named;
 // - where the router it names reported the adjacency too, the two reports
 //   are paired, which gives the far interface. Among several reports between
 //   the same two routers, the pairs that share a LAN id, then whose addresses
@@ -27,7 +31,6 @@
 #include <string>
 #include <utility>
 #include <vector>
-
 
 class CScoutEntity;
 
@@ -56,7 +59,7 @@ public:
     };
     struct Router {
         std::string identifier; // the entity's identifier
-        std::string hostName;   // empty when not known
+        std::string hostName;   // from the service data, else the prompt; empty when not known
         std::string systemId;   // without selector; empty when not known
         std::string areaId;
         bool designatedIS = false;
@@ -107,7 +110,9 @@ public:
 
     // Keeps what the relationship handling needs of an entity the agent is
     // done with. An entity never handed over with "m_IfIndex" is left out.
-    void STAddEntity(const CScoutEntity& entity);
+    // promptHostName is the host name the router's prompt showed (a live
+    // router's); it stands in when the service data holds none.
+    void STAddEntity(const CScoutEntity& entity, const std::string& promptHostName = "");
     // Relates the routers added so far and builds the links, replacing any
     // built before.
     void STResolve();
@@ -140,9 +145,8 @@ private:
 
     std::vector<Router> m_Routers;
     std::vector<Link> m_Links;
-    // Routers by lower-case system id, by host name, and by identifier for
-    // those whose host name is not known.
-    std::map<std::string, std::vector<int>> m_BySystemId;
+    // Routers by lower-case host name, system id and identifier.
     std::map<std::string, std::vector<int>> m_ByHostName;
+    std::map<std::string, std::vector<int>> m_BySystemId;
     std::map<std::string, std::vector<int>> m_ByIdentifier;
 };

@@ -9,11 +9,15 @@
 // is the designated IS of the first 255 LANs, and each other LAN's first
 // neighbour is the designated IS of its LAN.
 //
+// Every address lies in 127.0.0.0/8: serial links are /30s from
+// 127.32.0.0/11, LANs /28s from 127.64.0.0/10.
+//
 // Header only, standard library only: the lab generator program and the
 // benchmark build the same router from it.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <utility>
@@ -43,6 +47,17 @@ inline std::string Column(const std::string& text, std::size_t width) {
     padded.resize(text.size() < width ? width : text.size() + 1, ' ');
     return padded;
 }
+
+// The dotted form of base + offset.
+inline std::string Address(std::uint32_t base, long offset) {
+    const std::uint32_t address = base + static_cast<std::uint32_t>(offset);
+    return Format("%ld.%ld.%ld.%ld", static_cast<long>(address >> 24),
+                  static_cast<long>((address >> 16) & 255), static_cast<long>((address >> 8) & 255),
+                  static_cast<long>(address & 255));
+}
+
+const std::uint32_t kSerialBase = 0x7F200000u; // 127.32.0.0/11
+const std::uint32_t kLanBase = 0x7F400000u;    // 127.64.0.0/10
 
 inline std::string Uptime(long n) {
     return Format("%02ld:%02ld:%02ld", n % 24, (n * 7) % 60, (n * 13) % 60);
@@ -88,13 +103,13 @@ inline std::vector<Interface> MakeInterfaces(int k) {
             const std::string number = Format("%ld/%02ld", 100 + s / 50, s % 50);
             itf.name = "Serial" + number;
             itf.shortName = "Se" + number;
-            itf.address = Format("172.16.%ld.%ld", s / 64, 4 * (s % 64) + 1);
+            itf.address = Address(kSerialBase, 4 * s + 1);
             itf.mask = "255.255.255.252";
             Neighbour n;
             n.host = Format("r%ld", nextHost++);
             n.type = s % 3 == 2 ? "L1L2" : "L1";
             n.area = "49.0001";
-            n.address = Format("172.16.%ld.%ld", s / 64, 4 * (s % 64) + 2);
+            n.address = Address(kSerialBase, 4 * s + 2);
             itf.circuitId = n.host + ".00";
             itf.neighbours.push_back(n);
         } else {
@@ -102,15 +117,15 @@ inline std::vector<Interface> MakeInterfaces(int k) {
             const std::string number = Format("%ld/%ld", l / 48, l % 48);
             itf.name = "GigabitEthernet" + number;
             itf.shortName = "Gi" + number;
-            itf.address = Format("10.%ld.%ld.1", l / 256, l % 256);
-            itf.mask = "255.255.255.0";
+            itf.address = Address(kLanBase, 16 * l + 1);
+            itf.mask = "255.255.255.240";
             const long count = perLan + (l < extra ? 1 : 0);
             for (long m = 0; m < count; ++m) {
                 Neighbour n;
                 n.host = Format("r%ld", nextHost++);
                 n.type = m % 2 == 0 ? "L1" : "L2";
                 n.area = m % 4 == 3 ? "49.0002" : "49.0001";
-                n.address = Format("10.%ld.%ld.%ld", l / 256, l % 256, 2 + m);
+                n.address = Address(kLanBase, 16 * l + 2 + m);
                 itf.neighbours.push_back(n);
             }
             if (l < 255) {

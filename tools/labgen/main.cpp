@@ -1,26 +1,35 @@
-// quillon-labgen K: writes a lab with one large IS-IS router (K interfaces,
-// 4K adjacencies, K ifDescr rows, 10K LSPs) to standard output.
-#include <cerrno>
+// quillon-labgen: writes a generated lab to standard output, either one large
+// IS-IS router (for scale runs of one router) or a whole network of routers
+// (for quillon serve and crawls).
 #include <cstdio>
-#include <cstdlib>
+#include <exception>
 #include <string>
+#include <vector>
 
+#include "LabgenCommandLine.h"
+#include "NetworkLab.h"
+#include "NetworkPlan.h"
 #include "ScaleLab.h"
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: quillon-labgen K   (K IS-IS interfaces, 1 to 100000)\n");
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    LabgenCommandLine commandLine;
+    std::string error;
+    if (!commandLine.Parse(arguments, error)) {
+        std::fprintf(stderr, "quillon-labgen: %s\n%s", error.c_str(),
+                     LabgenCommandLine::Usage().c_str());
         return 2;
     }
-    char* end = nullptr;
-    errno = 0;
-    const long k = std::strtol(argv[1], &end, 10);
-    if (errno != 0 || end == argv[1] || *end != '\0' || k < 1 || k > 100000) {
-        std::fprintf(stderr, "quillon-labgen: K must be a number from 1 to 100000, not '%s'\n",
-                     argv[1]);
-        return 2;
+    std::string lab;
+    try {
+        if (commandLine.GetMode() == LabgenCommandLine::Mode::Router)
+            lab = scale_lab::LabJson(scale_lab::MakeRouter(commandLine.Count()));
+        else
+            lab = NetworkLab::Json(NetworkPlan(commandLine.Count(), commandLine.Seed()));
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "quillon-labgen: %s\n", failure.what());
+        return 1;
     }
-    const std::string lab = scale_lab::LabJson(scale_lab::MakeRouter(static_cast<int>(k)));
     if (std::fwrite(lab.data(), 1, lab.size(), stdout) != lab.size() || std::fflush(stdout) != 0) {
         std::perror("quillon-labgen");
         return 1;
