@@ -1,6 +1,10 @@
 // Base class of discovery agents. The host creates an agent through the
 // plug-in's factory, gives it a requester, and drives each entity through the
 // four layer callbacks: filter, mediation, process, relationship.
+//
+// Threads: an agent serves one thread at a time. Entities worked on side by
+// side on several threads each get an agent (and so a requester slot) of
+// their own; the base class shares nothing between agents.
 #pragma once
 
 #include <string>

@@ -1,6 +1,10 @@
 // One way into a router: whatever answers the requester's commands and SNMP
 // walks for an entity. A lab file is one such way in; telnet and SNMP
 // sessions are others.
+//
+// Threads: a device answers for one entity and is called by the thread
+// working on that entity only, so an implementation needs no locks of its
+// own unless it shares state with other devices.
 #pragma once
 
 #include <cstdint>

@@ -2,6 +2,10 @@
 // its mediation and processed data, and its journal, wired together.
 // While an entity is the current one (SEBegin to SEEnd), every CZanError
 // reported lands in its journal.
+//
+// Threads: an entity is worked on by one thread at a time. SEBegin and SEEnd
+// route the reports of the calling thread, so both are called on the thread
+// that works on the entity; entities on other threads are not affected.
 #pragma once
 
 #include <string>

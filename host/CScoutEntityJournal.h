@@ -1,6 +1,9 @@
 // What the host notes about one entity while agents work on it: the
 // commands handed to the requester, the errors reported, and the keys of the
 // relationship handling started for it.
+//
+// Threads: a journal belongs to one entity and is written by the thread
+// working on it only; read it once that thread is done with the entity.
 #pragma once
 
 #include <string>

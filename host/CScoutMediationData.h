@@ -3,6 +3,8 @@
 //
 // Pointer entries are not owned: whoever removes one frees the object. SNMP
 // walks are owned and freed with the store.
+//
+// Threads: a store belongs to one entity and serves one thread at a time.
 #pragma once
 
 #include <map>

@@ -5,20 +5,23 @@
 
 #include <re2/re2.h>
 
+#include "CZanRegexProgramCache.h"
 #include "ZanRegexEngine.h"
 
 namespace {
 
-RE2::Options EngineOptions() {
-    return ZanRegexEngineOptions();
+// The shared program of an expression.
+std::shared_ptr<const RE2> Program(const std::string& expression) {
+    return CZanRegexProgramCache::Get(expression, ZanRegexEngineOptions());
 }
 
 // Offsets of the first character of a span and just past its last.
 using Span = std::pair<size_t, size_t>;
 
 // The expressions of one pattern, compiled. Shared, never changed, between
-// copies. The joined expression wraps each expression in a group of its own,
-// so that the span of every expression can be read back from a match.
+// copies; the programs themselves come from the shared cache. The joined expression wraps each
+// expression in a group of its own, so that the span of every expression can be read back from a
+// match.
 struct Compiled {
     explicit Compiled(const std::vector<std::string>& parts) {
         if (parts.empty()) {
@@ -29,7 +32,7 @@ struct Compiled {
         for (const std::string& part : parts) {
             // Each expression has to stand on its own: "a(" and ")b" do not
             // make a pattern even though their concatenation would compile.
-            auto alone = std::make_unique<RE2>(part, EngineOptions());
+            std::shared_ptr<const RE2> alone = Program(part);
             if (!alone->ok()) {
                 Clear();
                 return;
@@ -43,7 +46,7 @@ struct Compiled {
         tails.resize(parts.size());
         for (size_t j = parts.size(); j-- > 0;) {
             tail.insert(0, wrapped[j]);
-            tails[j] = std::make_unique<RE2>(tail, EngineOptions());
+            tails[j] = Program(tail);
             if (!tails[j]->ok()) {
                 Clear();
                 return;
@@ -106,9 +109,9 @@ struct Compiled {
     }
 
     // Each expression on its own.
-    std::vector<std::unique_ptr<RE2>> partEngines;
+    std::vector<std::shared_ptr<const RE2>> partEngines;
     // tails[j]: the expressions from j on, joined; tails[0] is the pattern.
-    std::vector<std::unique_ptr<RE2>> tails;
+    std::vector<std::shared_ptr<const RE2>> tails;
     // Group number of each expression in the joined expression.
     std::vector<int> partGroups;
     // Groups to record: everything up to the last expression's own group.

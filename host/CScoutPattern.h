@@ -10,6 +10,10 @@
 // A sub-pattern match may run past the end of its part (a list that ends the
 // text keeps its last line end). Sub-patterns of a sub-pattern are matched
 // inside its own match, the same way.
+//
+// Threads: an object is used by one thread at a time. Objects, copies
+// included, may be used on several threads at once: they share only
+// compiled programs, which never change.
 #pragma once
 
 #include <memory>

@@ -1,5 +1,7 @@
 // Per-entity store of what an agent found: local and remote neighbour
 // records. It owns every record handed to it.
+//
+// Threads: a store belongs to one entity and serves one thread at a time.
 #pragma once
 
 #include <vector>

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <vector>
 
 #include "CScoutDevice.h"
@@ -27,12 +28,14 @@ CScoutStdRequester::CScoutStdRequester() = default;
 CScoutStdRequester::~CScoutStdRequester() = default;
 
 void CScoutStdRequester::SSRAddDevice(const std::string& identifier, CScoutDevice* device) {
+    std::unique_lock<std::shared_mutex> lock(m_DevicesMutex);
     m_Devices[identifier] = device;
 }
 
 CScoutDevice* CScoutStdRequester::DeviceFor(CZanRecord* ne) const {
     if (ne == nullptr)
         return nullptr;
+    std::shared_lock<std::shared_mutex> lock(m_DevicesMutex);
     auto found = m_Devices.find(ne->ZRIdentifier());
     return found != m_Devices.end() ? found->second : nullptr;
 }

@@ -1,9 +1,15 @@
 // The requester through which agents reach devices. It finds an entity's
 // device by the entity's identifier and notes every command it is handed in
 // the entity's journal.
+//
+// Threads: one requester may serve entities worked on side by side on
+// several threads; devices may be added at any time. Each device serves one
+// entity, and so one thread at a time: the requester does not serialise the
+// calls it makes to a device.
 #pragma once
 
 #include <map>
+#include <shared_mutex>
 #include <string>
 
 #include "HostApi.h"
@@ -39,5 +45,6 @@ public:
 
 private:
     CScoutDevice* DeviceFor(CZanRecord* ne) const;
+    mutable std::shared_mutex m_DevicesMutex;
     std::map<std::string, CScoutDevice*> m_Devices;
 };

@@ -1,4 +1,6 @@
 // An SNMP row index: a sequence of sub-identifiers.
+//
+// Threads: an object serves one thread at a time; objects share nothing.
 #pragma once
 
 #include <cstdint>

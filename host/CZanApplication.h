@@ -1,5 +1,7 @@
 // Base of every host application object, agents included. The first six
 // virtual slots of an agent are this class's.
+//
+// Threads: an object serves one thread at a time; objects share nothing.
 #pragma once
 
 #include <string>

@@ -1,5 +1,7 @@
 // A value of the record model: a string, an integer, a var-bind list or an
 // atom vector. An atom owns the list or vector it holds.
+//
+// Threads: an object serves one thread at a time; objects share nothing.
 #pragma once
 
 #include <string>

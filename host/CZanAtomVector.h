@@ -1,4 +1,6 @@
 // An ordered vector of atoms. It owns every atom added to it.
+//
+// Threads: an object serves one thread at a time; objects share nothing.
 #pragma once
 
 #include <vector>

@@ -1,4 +1,6 @@
 // A record of named fields, each held as a var bind.
+//
+// Threads: an object serves one thread at a time; objects share nothing.
 #pragma once
 
 #include <string>

@@ -1,6 +1,9 @@
 // A doubly linked list of host objects, walked with a cursor:
 // ZDLHead() returns the first element and puts the cursor on it, ZDLGetNext()
 // moves the cursor on and returns the element there, null past the end.
+//
+// Threads: a list serves one thread at a time (walking it moves its cursor,
+// so even reading is not safe from two threads); lists share nothing.
 #pragma once
 
 #include "CZanObject.h"

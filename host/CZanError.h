@@ -1,7 +1,12 @@
 // Error report. Constructing a CZanError is the report: it writes
 //   error CODE FILE:LINE[ MESSAGE]
 // to standard error (no line end added when the message ends in one) and
-// hands the report to the current listener, if any.
+// hands the report to the current listener of the reporting thread, if any.
+//
+// Threads: errors may be reported on several threads at once. Each thread
+// has its own current listener, so entities worked on side by side, one per
+// thread, each get their own reports. A listener is called on the thread
+// that reports.
 #pragma once
 
 #include "HostApi.h"
@@ -20,8 +25,8 @@ public:
     CZanError& operator=(const CZanError&) = delete;
     ~CZanError();
 
-    // The listener that receives every report from now on (null: none).
-    // Returns the previous one.
+    // The listener that receives every report made on the calling thread
+    // from now on (null: none). Returns the thread's previous one.
     static CZanErrorListener* ZESetListener(CZanErrorListener* listener);
 
 private:

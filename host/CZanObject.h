@@ -1,4 +1,7 @@
 // Common base of the objects that host containers (CZanDoubleList) hold.
+//
+// Threads: the base holds nothing; what a derived object allows is said
+// with it.
 #pragma once
 
 #include "HostApi.h"

@@ -1,4 +1,6 @@
 // A tree-list entry: a pointer to data the entry does not own.
+//
+// Threads: an object serves one thread at a time; objects share nothing.
 #pragma once
 
 #include "CZanObject.h"

@@ -1,6 +1,8 @@
 // The entity record the host hands to an agent: one network entity (a
 // router). Besides its fields it carries the host's per-entity attachments,
 // which the host wires up (see CScoutEntity); the record owns none of them.
+//
+// Threads: a record, like its entity, serves one thread at a time.
 #pragma once
 
 #include <string>

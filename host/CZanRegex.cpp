@@ -1,28 +1,19 @@
 #include "CZanRegex.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cstring>
-#include <deque>
-#include <functional>
-#include <list>
 #include <memory>
-#include <mutex>
 #include <string>
-#include <unordered_map>
-#include <unordered_set>
 #include <utility>
 #include <vector>
 
 #include <re2/re2.h>
 
+#include "CZanRegexMatchMemory.h"
+#include "CZanRegexProgramCache.h"
 #include "ZanRegexEngine.h"
 
 namespace {
-
-RE2::Options EngineOptions() {
-    return ZanRegexEngineOptions();
-}
 
 // Where the bracket expression that opens at `open` ends (just past its
 // closing bracket), or npos when it does not end.
@@ -106,197 +97,34 @@ std::string RequiredPrefix(const std::string& expression) {
     return expression.substr(0, literal);
 }
 
-// Bytes that the kept matches of all engines may hold together.
-constexpr size_t kRecordBudget = size_t{32} << 20;
-
-// One compiled expression. An expression compiled a second time is kept in
-// the cache below, and every CZanRegex of it shares that engine while the
-// cache holds it.
-//
-// Collectors build the same expression again for each interface and step it
-// over the same output again; so a kept engine also keeps the matches of the
-// latest text it was stepped over to the end, and a later stepping over a
-// text of the same bytes reads them back instead of searching again. An
-// expression built once (one that holds an interface name, say) costs the
-// cache nothing.
-struct Engine {
-    Engine(const std::string& text, bool isKept)
-        : expression(text), re(re2::StringPiece(text), EngineOptions()), kept(isKept),
-          prefix(re.ok() ? RequiredPrefix(text) : std::string()) {}
-
-    // Every match of one stepping, in order: per match, the bounds of each
-    // recorded group as offsets into the text (npos for a group that took no
-    // part). Kept records together hold at most kRecordBudget bytes.
-    struct StepRecord {
-        StepRecord() = default;
-        StepRecord(const StepRecord&) = delete;
-        StepRecord& operator=(const StepRecord&) = delete;
-        ~StepRecord() { KeptBytes().fetch_sub(charged); }
-
-        size_t Size() const {
-            return text.size() + bounds.size() * sizeof(std::pair<size_t, size_t>);
-        }
-        // Charges the record's size to the budget; false when it does not fit.
-        bool Charge() {
-            const size_t size = Size();
-            size_t kept = KeptBytes().load();
-            do {
-                if (kept + size > kRecordBudget) {
-                    return false;
-                }
-            } while (!KeptBytes().compare_exchange_weak(kept, kept + size));
-            charged = size;
-            return true;
-        }
-
-        std::string text;
-        size_t groupCount = 0;
-        size_t matchCount = 0;
-        std::vector<std::pair<size_t, size_t>> bounds;
-        size_t charged = 0;
-    };
-
-    static std::atomic<size_t>& KeptBytes() {
-        static std::atomic<size_t> bytes{0};
-        return bytes;
-    }
-
-    // The record of a text of these bytes stepped with that many groups, or
-    // null.
-    std::shared_ptr<const StepRecord> Find(const char* text, size_t length,
-                                           size_t groupCount) const {
-        std::shared_ptr<const StepRecord> found;
-        {
-            std::lock_guard<std::mutex> lock(mutex);
-            found = record;
-        }
-        if (found == nullptr || found->groupCount != groupCount || found->text.size() != length ||
-            std::memcmp(found->text.data(), text, length) != 0) {
-            return nullptr;
-        }
-        return found;
-    }
-
-    void Keep(std::shared_ptr<const StepRecord> latest) {
-        std::lock_guard<std::mutex> lock(mutex);
-        record = std::move(latest);
-    }
-
-    const std::string expression;
-    const RE2 re;
-    // Whether the cache keeps the engine (and so whether it records matches).
-    const bool kept;
-    // Bytes every match starts with (empty when none are known).
-    const std::string prefix;
-
-private:
-    mutable std::mutex mutex;
-    std::shared_ptr<const StepRecord> record;
-};
-
-// The engines of the expressions compiled more than once, most recently used
-// first, and a memory of the expressions compiled lately.
-class EngineCache {
-public:
-    static std::shared_ptr<Engine> Get(const char* expression) {
-        static EngineCache cache;
-        return cache.Take(expression);
-    }
-
-private:
-    static constexpr size_t kCapacity = 16;
-    static constexpr size_t kRemembered = 256;
-
-    std::shared_ptr<Engine> Take(const char* expression) {
-        const std::string key(expression);
-        bool keep = false;
-        {
-            std::lock_guard<std::mutex> lock(m_Mutex);
-            if (std::shared_ptr<Engine> held = Touch(key)) {
-                return held;
-            }
-            keep = SeenBefore(key);
-        }
-        // Compiled outside the lock; should another thread have added the
-        // same expression meanwhile, its engine is the one kept.
-        auto engine = std::make_shared<Engine>(key, keep);
-        if (!keep) {
-            return engine;
-        }
-        std::lock_guard<std::mutex> lock(m_Mutex);
-        if (std::shared_ptr<Engine> held = Touch(key)) {
-            return held;
-        }
-        m_Recent.push_front(engine);
-        m_Index.emplace(key, m_Recent.begin());
-        if (m_Recent.size() > kCapacity) {
-            m_Index.erase(m_Recent.back()->expression);
-            m_Recent.pop_back();
-        }
-        return engine;
-    }
-
-    // The engine kept for the expression, made the most recent; or null.
-    std::shared_ptr<Engine> Touch(const std::string& key) {
-        auto found = m_Index.find(key);
-        if (found == m_Index.end()) {
-            return nullptr;
-        }
-        m_Recent.splice(m_Recent.begin(), m_Recent, found->second);
-        return *found->second;
-    }
-
-    // Whether the expression was compiled lately; notes it when not. Only
-    // digests are remembered: a collision merely keeps an engine.
-    bool SeenBefore(const std::string& key) {
-        const size_t digest = std::hash<std::string>()(key);
-        if (m_Seen.count(digest) != 0) {
-            return true;
-        }
-        if (m_SeenOrder.size() == kRemembered) {
-            m_Seen.erase(m_SeenOrder.front());
-            m_SeenOrder.pop_front();
-        }
-        m_Seen.insert(digest);
-        m_SeenOrder.push_back(digest);
-        return false;
-    }
-
-    std::mutex m_Mutex;
-    std::list<std::shared_ptr<Engine>> m_Recent;
-    std::unordered_map<std::string, std::list<std::shared_ptr<Engine>>::iterator> m_Index;
-    std::unordered_set<size_t> m_Seen;
-    std::deque<size_t> m_SeenOrder;
-};
-
-// Texts whose matches an engine records: shorter ones cost little to search
-// again, and very long ones, or ones with very many matches, would cost much
-// memory to keep.
-constexpr size_t kMinRecordedText = 4096;
-constexpr size_t kMaxRecordedText = size_t{16} << 20;
-constexpr size_t kMaxRecordedMatches = 65536;
 // Places tried anchored before a search goes on unanchored.
 constexpr int kAnchoredAttempts = 8;
 
 } // namespace
 
-// The text handed to ZRStep is remembered by its address only: its length is
-// measured once, and every later step over the same address continues where
-// the previous match ended. ZRMatches keeps its own bounds and leaves the
-// stepping position alone.
+// Stepping state: the text handed to ZRStep is recognised by its address
+// (its length is measured once, when stepping starts on it), and every later
+// step over the same address continues where the previous match ended, until
+// ZRRestart or another address starts over. Only the thread's match memory
+// is consulted across objects, and it compares bytes, not addresses.
+// ZRMatches keeps its own bounds and leaves the stepping position alone.
 struct CZanRegex::Impl {
     Impl(const char* expression, int slots) {
         if (expression != nullptr) {
-            engine = EngineCache::Get(expression);
-            compiled = engine->re.ok();
+            program = CZanRegexProgramCache::Get(expression, ZanRegexEngineOptions());
+            compiled = program->ok();
+            if (compiled)
+                prefix = RequiredPrefix(expression);
         }
         int wanted = std::max(slots, 1);
-        int available = compiled ? engine->re.NumberOfCapturingGroups() + 1 : 1;
+        int available = compiled ? program->NumberOfCapturingGroups() + 1 : 1;
         groups.resize(static_cast<size_t>(std::min(wanted, available)));
     }
 
-    std::shared_ptr<Engine> engine;
+    std::shared_ptr<const RE2> program;
     bool compiled = false;
+    // Bytes every match starts with (empty when none are known).
+    std::string prefix;
     // Bounds of every recorded group of the latest step.
     std::vector<re2::StringPiece> groups;
     bool stepMatched = false;
@@ -305,28 +133,37 @@ struct CZanRegex::Impl {
     // Offset the next step searches from; beyond stepLength once the text is
     // exhausted.
     size_t nextOffset = 0;
-    // Stepping from the engine's record of the same text: the record and the
-    // next match to read from it.
-    std::shared_ptr<const Engine::StepRecord> replay;
+    // Stepping from the memory's record of the same bytes: the record and
+    // the next match to read from it.
+    std::shared_ptr<const CZanRegexMatchMemory::Record> replay;
     size_t replayNext = 0;
-    // The matches of the current text so far, for the engine to keep once
+    // The matches of the current text so far, for the memory to keep once
     // the text is exhausted.
-    std::unique_ptr<Engine::StepRecord> recording;
+    std::unique_ptr<CZanRegexMatchMemory::Record> recording;
 
     const char* exprStart = nullptr;
     const char* exprEnd = nullptr;
 
+    // Forgets the text stepped over so far.
+    void Forget() {
+        stepMatched = false;
+        stepText = nullptr;
+        stepLength = 0;
+        nextOffset = 0;
+        replay.reset();
+        replayNext = 0;
+        recording.reset();
+    }
+
     // Starts stepping over a new text.
     void Begin(const char* text) {
+        Forget();
         stepText = text;
         stepLength = std::strlen(text);
-        nextOffset = 0;
-        recording.reset();
-        replayNext = 0;
-        replay = engine->Find(text, stepLength, groups.size());
-        if (replay == nullptr && engine->kept && stepLength >= kMinRecordedText &&
-            stepLength <= kMaxRecordedText) {
-            recording = std::make_unique<Engine::StepRecord>();
+        CZanRegexMatchMemory& memory = CZanRegexMatchMemory::ThisThread();
+        replay = memory.Find(program.get(), groups.size(), text, stepLength);
+        if (replay == nullptr && CZanRegexMatchMemory::Worth(stepLength)) {
+            recording = std::make_unique<CZanRegexMatchMemory::Record>();
             recording->groupCount = groups.size();
         }
     }
@@ -337,18 +174,16 @@ struct CZanRegex::Impl {
     // An unanchored search needs a backward pass (and its compilation) to
     // find where a match starts; an anchored one does not. So where a match
     // can start is found first when that is cheap: every match starts with
-    // the engine's prefix, so only where the prefix occurs, in order; and a
-    // match that starts right at nextOffset is the leftmost one. After a few
-    // places that do not start a match the search goes on unanchored, past
-    // them, so that text with many false starts costs no more than a few
-    // extra passes.
+    // the prefix, so only where the prefix occurs, in order; and a match
+    // that starts right at nextOffset is the leftmost one. After a few places
+    // that do not start a match the search goes on unanchored, past them, so
+    // that text with many false starts costs no more than a few extra passes.
     bool Search() {
-        const RE2& re = engine->re;
+        const RE2& re = *program;
         const re2::StringPiece whole(stepText, stepLength);
         re2::StringPiece* found = groups.data();
         const int count = static_cast<int>(groups.size());
         size_t from = nextOffset;
-        const std::string& prefix = engine->prefix;
         for (int attempt = 0; attempt < kAnchoredAttempts; ++attempt) {
             size_t at = from;
             if (!prefix.empty()) {
@@ -395,7 +230,7 @@ struct CZanRegex::Impl {
         if (recording == nullptr) {
             return;
         }
-        if (recording->matchCount == kMaxRecordedMatches) {
+        if (recording->matchCount == CZanRegexMatchMemory::kMaxMatches) {
             recording.reset();
             return;
         }
@@ -410,16 +245,13 @@ struct CZanRegex::Impl {
         ++recording->matchCount;
     }
 
-    // The text has no further match: the engine keeps what was found.
+    // The text has no further match: the memory keeps what was found.
     void Exhausted() {
         if (recording == nullptr) {
             return;
         }
         recording->text.assign(stepText, stepLength);
-        if (recording->Charge()) {
-            engine->Keep(std::move(recording));
-        }
-        recording.reset();
+        CZanRegexMatchMemory::ThisThread().Keep(program, std::move(recording));
     }
 };
 
@@ -436,9 +268,7 @@ int CZanRegex::ZRStep(const char* text) {
     Impl& impl = *m_Impl;
     impl.stepMatched = false;
     if (!impl.compiled || text == nullptr) {
-        impl.stepText = nullptr;
-        impl.replay.reset();
-        impl.recording.reset();
+        impl.Forget();
         return 0;
     }
     if (text != impl.stepText) {
@@ -462,6 +292,10 @@ int CZanRegex::ZRStep(const char* text) {
     impl.stepMatched = true;
     impl.Record();
     return 1;
+}
+
+void CZanRegex::ZRRestart() {
+    m_Impl->Forget();
 }
 
 const char* CZanRegex::SubExprStart(int group) const {
@@ -489,7 +323,7 @@ __boolean CZanRegex::ZRMatches(const char* text) {
     }
     re2::StringPiece whole(text, std::strlen(text));
     re2::StringPiece found;
-    if (!impl.engine->re.Match(whole, 0, whole.size(), RE2::UNANCHORED, &found, 1)) {
+    if (!impl.program->Match(whole, 0, whole.size(), RE2::UNANCHORED, &found, 1)) {
         return ZFALSE;
     }
     impl.exprStart = found.data();

@@ -3,6 +3,12 @@
 // Matching is byte-wise (Latin-1), leftmost-longest, and "." does not match a
 // line feed. The expression runs on the caller's text in place; every pointer
 // it hands back points into that text.
+//
+// The compiled expression is shared: every object of the same expression, on
+// any thread, uses one program, compiled once per run.
+//
+// Threads: an object is used by one thread at a time; objects, even of the
+// same expression, may be used on several threads at once.
 #pragma once
 
 #include <cstddef>
@@ -24,7 +30,15 @@ public:
     // then, while the same text pointer is passed, the next one to the right
     // of the previous. Any other text pointer starts over. Returns 0 when
     // there is no further match (or the expression did not compile).
+    //
+    // A text is recognised by its address alone while stepping over it: its
+    // length is measured when stepping starts on it, and later steps go on
+    // from there without reading it again. A caller that rewrites a buffer
+    // in place and steps over it again calls ZRRestart first.
     int ZRStep(const char* text);
+    // Makes the next ZRStep start over on the text it is given, even the
+    // text of the previous step, as on a fresh object.
+    void ZRRestart();
     // Bounds of a group of the latest ZRStep match; null when the group took
     // no part in it, lies beyond the slot count, or there is no match.
     const char* SubExprStart(int group) const;

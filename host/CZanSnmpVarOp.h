@@ -1,5 +1,7 @@
 // One row of an SNMP walk: its index (or none) and its value atom (or none).
 // The var op owns both.
+//
+// Threads: an object serves one thread at a time; objects share nothing.
 #pragma once
 
 #include "CZanObject.h"

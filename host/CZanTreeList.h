@@ -1,5 +1,8 @@
 // A tree of entries keyed by int. Each entry is a CZanPointer to data that
 // the tree never owns: deleting the tree frees its entries, not their data.
+//
+// Threads: a tree serves one thread at a time (ZTLIterator rebuilds the
+// tree's own list); trees share nothing.
 #pragma once
 
 #include <map>

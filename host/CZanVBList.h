@@ -1,5 +1,7 @@
 // An ordered list of var binds. It owns every var bind added to it. Names
 // may repeat; the list keeps them all, in order.
+//
+// Threads: an object serves one thread at a time; objects share nothing.
 #pragma once
 
 #include <vector>

@@ -1,5 +1,7 @@
 // A named value of the record model: an integer, a string (copied) or an
 // atom (taken over).
+//
+// Threads: an object serves one thread at a time; objects share nothing.
 #pragma once
 
 #include <string>

@@ -1,4 +1,6 @@
 // Export marker and basic types shared by every host-layer header.
+//
+// Threads: declarations only; nothing here holds state.
 #pragma once
 
 #if defined(_WIN32)

@@ -1,4 +1,7 @@
 // Utility functions the host offers agents.
+//
+// Threads: the functions keep no state of their own and may run on several
+// threads at once, each on objects that only its thread uses.
 #pragma once
 
 #include <string>

@@ -1,5 +1,7 @@
 // Engine settings shared by the pattern service's classes (internal to the
 // host layer; not part of what agents see).
+//
+// Threads: a function of no state; safe from any thread.
 #pragma once
 
 #include <cstdint>

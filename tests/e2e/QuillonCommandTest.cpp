@@ -27,7 +27,8 @@ TEST(QuillonCommand, HelpAndVersion) {
     EXPECT_EQ(help.err, "");
     EXPECT_EQ(help.out.rfind("Usage:\n", 0), 0u) << help.out;
     EXPECT_NE(help.out.find("quillon discover [--format text|json|dot|svg|png] [--out FILE] "
-                            "[--debug N]\n                   [--agent PATH] [LAB.json ...]"),
+                            "[--debug N]\n                   [--agent PATH] [--jobs N] "
+                            "[--inventory FILE | LAB.json ...]"),
               std::string::npos);
 
     for (const auto& arguments : {std::vector<std::string>{"version"},

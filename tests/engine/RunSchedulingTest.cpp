@@ -52,8 +52,8 @@ TEST(OrderedWorkQueue, DeliversInJobOrderAndRunsJobsAddedByDeliveries) {
 }
 
 TEST(OrderedWorkQueue, AnEmptyRunReturnsAtOnce) {
-    OrderedWorkQueue queue(4, [](std::size_t, std::size_t) { FAIL(); },
-                           [](std::size_t) { FAIL(); });
+    OrderedWorkQueue queue(
+        4, [](std::size_t, std::size_t) { FAIL(); }, [](std::size_t) { FAIL(); });
     queue.Run();
 }
 

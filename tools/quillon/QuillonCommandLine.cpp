@@ -20,6 +20,7 @@ std::string QuillonCommandLine::Usage() {
     return "Usage:\n"
            "  quillon discover [--format text|json|dot|svg|png] [--out FILE] [--debug N]\n"
            "                   [--agent PATH] [--jobs N] [--inventory FILE | LAB.json ...]\n"
+           "                   [--crawl --scope CIDR[,CIDR...] [--max-routers M]]\n"
            "  quillon serve [--address A] [--port P] [--latency MS] [--inventory-out FILE]\n"
            "                [LAB.json ...]\n"
            "  quillon version [--agent PATH]\n"
@@ -50,6 +51,11 @@ std::string QuillonCommandLine::Usage() {
            "                      this program).\n"
            "  --inventory FILE    Discover the live routers of a YAML inventory.\n"
            "  --jobs N            Routers discovered side by side (default 32).\n"
+           "  --crawl             Also discover the neighbours of every router found, with\n"
+           "                      the inventory's defaults, breadth first.\n"
+           "  --scope CIDRS       The only networks a crawl may reach (required with\n"
+           "                      --crawl), such as 127.16.0.0/12,127.1.0.0/16.\n"
+           "  --max-routers M     Stop crawling at M routers in all (default 10000).\n"
            "\n"
            "Options of serve:\n"
            "  --address A         Loopback address to serve on (default 127.0.0.1).\n"
@@ -74,6 +80,7 @@ const std::map<std::string, std::set<QuillonCommandLine::Command>>& OptionsByCom
         {"--format", {C::Discover}},       {"--out", {C::Discover}},
         {"--debug", {C::Discover}},        {"--agent", {C::Discover, C::Version}},
         {"--inventory", {C::Discover}},    {"--jobs", {C::Discover}},
+        {"--scope", {C::Discover}},        {"--max-routers", {C::Discover}},
         {"--address", {C::Serve}},         {"--port", {C::Serve}},
         {"--latency", {C::Serve}},         {"--inventory-out", {C::Serve}},
     };
@@ -164,6 +171,12 @@ bool QuillonCommandLine::Parse(const std::vector<std::string>& arguments, std::s
             value = argument.substr(equals + 1);
             hasValue = true;
         }
+        if (argument == "--crawl" && m_Command == Command::Discover) {
+            if (!seen.insert(argument).second)
+                return ::Usage(error, "'--crawl' is given more than once");
+            m_Crawl = true;
+            continue;
+        }
         const auto option = OptionsByCommand().find(name);
         if (option == OptionsByCommand().end())
             return ::Usage(error, "unknown option '" + name + "'");
@@ -183,6 +196,12 @@ bool QuillonCommandLine::Parse(const std::vector<std::string>& arguments, std::s
     }
     if (!m_InventoryPath.empty() && !m_LabFiles.empty())
         return ::Usage(error, "give either '--inventory' or lab files, not both");
+    if (m_Crawl && m_Scope.empty())
+        return ::Usage(error, "'--crawl' needs '--scope' (the networks it may reach)");
+    if (m_Crawl && m_InventoryPath.empty())
+        return ::Usage(error, "'--crawl' needs '--inventory' (its routers are the seeds)");
+    if (!m_Crawl && (seen.count("--scope") != 0 || seen.count("--max-routers") != 0))
+        return ::Usage(error, "'--scope' and '--max-routers' go with '--crawl'");
     return true;
 }
 
@@ -214,6 +233,12 @@ bool QuillonCommandLine::SetOption(const std::string& name, const std::string& v
     if (name == "--jobs") {
         if (!Number(value, 1, 1000, m_Jobs))
             return ::Usage(error, "'--jobs' takes a number from 1 to 1000, not '" + value + "'");
+    } else if (name == "--max-routers") {
+        if (!Number(value, 1, 1000000, m_MaxRouters))
+            return ::Usage(error,
+                           "'--max-routers' takes a number from 1 to 1000000, not '" + value + "'");
+    } else if (name == "--scope") {
+        m_Scope = value;
     } else if (name == "--port") {
         if (!Number(value, 1, 65535, m_Port))
             return ::Usage(error, "'--port' takes a port from 1 to 65535, not '" + value + "'");

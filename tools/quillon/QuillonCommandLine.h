@@ -1,6 +1,7 @@
 // The command line of quillon:
 //   quillon discover [--format text|json|dot|svg|png] [--out FILE] [--debug N] [--agent PATH]
-//                    [--jobs N] [--inventory FILE | LAB.json ...]
+//                    [--jobs N] [--crawl --scope CIDR[,CIDR...] [--max-routers M]]
+//                    [--inventory FILE | LAB.json ...]
 //   quillon serve [--address A] [--port P] [--latency MS] [--inventory-out FILE] [LAB.json ...]
 //   quillon version [--agent PATH]
 //   quillon --help
@@ -31,6 +32,11 @@ public:
     const std::string& InventoryPath() const { return m_InventoryPath; }
     // Routers run side by side.
     int Jobs() const { return m_Jobs; }
+    // Crawling from the inventory's routers, within the scope, up to a
+    // number of routers in all.
+    bool Crawl() const { return m_Crawl; }
+    const std::string& Scope() const { return m_Scope; }
+    int MaxRouters() const { return m_MaxRouters; }
     // serve: where the first router listens, the delay per command, and
     // where to write the inventory that reaches the served routers.
     const std::string& Address() const { return m_Address; }
@@ -39,6 +45,7 @@ public:
     const std::string& InventoryOutPath() const { return m_InventoryOutPath; }
 
     static constexpr int kDefaultJobs = 32;
+    static constexpr int kDefaultMaxRouters = 10000;
     static constexpr const char* kDefaultAddress = "127.0.0.1";
     static constexpr int kDefaultPort = 10023;
 
@@ -53,6 +60,9 @@ private:
     std::vector<std::string> m_LabFiles;
     std::string m_InventoryPath;
     int m_Jobs = kDefaultJobs;
+    bool m_Crawl = false;
+    std::string m_Scope;
+    int m_MaxRouters = kDefaultMaxRouters;
     std::string m_Address = kDefaultAddress;
     int m_Port = kDefaultPort;
     int m_LatencyMs = 0;

@@ -1,5 +1,6 @@
 #include "QuillonProgram.h"
 
+#include <algorithm>
 #include <memory>
 #include <ostream>
 
@@ -7,7 +8,13 @@
 #include "DotReportWriter.h"
 #include "ExampleLab.h"
 #include "GraphvizRenderer.h"
+#include "AddressScope.h"
+#include "Crawler.h"
+#include "InventoryReader.h"
 #include "LabDevice.h"
+#include "LiveDeviceMaker.h"
+#include "ProgressLine.h"
+#include "ServeCommand.h"
 #include "JsonReportWriter.h"
 #include "LabLoader.h"
 #include "PluginLoader.h"
@@ -21,6 +28,20 @@ namespace {
 int Failure(std::ostream& err, const std::string& message) {
     err << "quillon: " << message << std::endl;
     return QuillonProgram::kFailure;
+}
+
+// One agent per worker: the first from loading the plug-in, the others from
+// its factory. Never more workers than routers.
+std::vector<CScoutAgent*> Agents(PluginLoader& plugin, int jobs, std::size_t routers) {
+    std::vector<CScoutAgent*> agents{plugin.Agent()};
+    const std::size_t wanted = std::min<std::size_t>(jobs, std::max<std::size_t>(routers, 1));
+    while (agents.size() < wanted) {
+        CScoutAgent* agent = plugin.AnotherAgent();
+        if (agent == nullptr)
+            break;
+        agents.push_back(agent);
+    }
+    return agents;
 }
 
 } // namespace
@@ -39,8 +60,11 @@ int QuillonProgram::Run(const std::vector<std::string>& arguments, std::ostream&
 
     // Every lab is read before anything runs: a malformed one stops the run
     // before the first router.
+    const QuillonCommandLine::Command command = commandLine.GetCommand();
+    const bool live = !commandLine.InventoryPath().empty();
     LabLoader labs;
-    if (commandLine.GetCommand() == QuillonCommandLine::Command::Discover) {
+    if ((command == QuillonCommandLine::Command::Discover && !live) ||
+        command == QuillonCommandLine::Command::Serve) {
         if (commandLine.LabFiles().empty()) {
             if (!labs.LoadText(ExampleLab::Label, ExampleLab::Text(), error))
                 return Failure(err, error);
@@ -50,6 +74,17 @@ int QuillonProgram::Run(const std::vector<std::string>& arguments, std::ostream&
                 return Failure(err, error);
         }
     }
+
+    if (command == QuillonCommandLine::Command::Serve)
+        return ServeCommand::Run(commandLine, labs, out, err);
+
+    // So is the inventory, and the crawl's scope.
+    InventoryReader inventory;
+    if (live && !inventory.ReadFile(commandLine.InventoryPath(), error))
+        return Failure(err, error);
+    AddressScope scope;
+    if (commandLine.Crawl() && !scope.Parse(commandLine.Scope(), error))
+        return Failure(err, "'--scope': " + error);
 
     PluginLoader plugin;
     const std::string pluginPath =
@@ -89,8 +124,33 @@ int QuillonProgram::Run(const std::vector<std::string>& arguments, std::ostream&
     report->Begin(plugin.Name(), plugin.Description(), plugin.Version());
     std::vector<DiscoveryRun::Router> routers;
     for (const LabLoader::Device& device : labs.Devices())
-        routers.push_back({device.name, device.device.get(), nullptr});
-    DiscoveryRun(*plugin.Agent(), *report, err).Run(routers);
+        routers.push_back({device.name, device.device.get(), nullptr, ""});
+    std::vector<std::unique_ptr<LiveDevice>> liveDevices;
+    for (const InventoryHost& host : inventory.Hosts()) {
+        liveDevices.push_back(LiveDeviceMaker::ForHost(host));
+        routers.push_back(
+            {host.name, liveDevices.back().get(), liveDevices.back().get(), host.telnet.address});
+    }
+    // A crawl may grow the run to its limit.
+    const std::size_t workload = commandLine.Crawl()
+                                     ? static_cast<std::size_t>(commandLine.MaxRouters())
+                                     : routers.size();
+    DiscoveryRun run(Agents(plugin, commandLine.Jobs(), workload), *report, err);
+    Crawler crawler(scope, static_cast<std::size_t>(commandLine.MaxRouters()));
+    if (commandLine.Crawl()) {
+        const InventoryHost& defaults = inventory.Defaults();
+        run.SetCrawl(&crawler, [&defaults](const std::string& address) {
+            return LiveDeviceMaker::ForAddress(defaults, address);
+        });
+    }
+    ProgressLine progress(err);
+    if (progress.Shown())
+        run.SetProgress([&progress](std::size_t done, std::size_t known, std::size_t failed,
+                                    const std::string& slowest, double seconds) {
+            progress.Update(done, known, failed, slowest, seconds);
+        });
+    run.Run(routers);
+    progress.Finish();
     report->End();
     __Zandemar_Debug_Level = savedLevel;
 

@@ -1,0 +1,18 @@
+#include "LiveDeviceMaker.h"
+
+#include "SnmpWalker.h"
+#include "TelnetCommandSession.h"
+
+std::unique_ptr<LiveDevice> LiveDeviceMaker::ForHost(const InventoryHost& host) {
+    return std::make_unique<LiveDevice>(std::make_unique<TelnetCommandSession>(host.telnet),
+                                        std::make_unique<SnmpWalker>(host.snmp));
+}
+
+std::unique_ptr<LiveDevice> LiveDeviceMaker::ForAddress(const InventoryHost& defaults,
+                                                        const std::string& address) {
+    InventoryHost host = defaults;
+    host.name = address;
+    host.telnet.address = address;
+    host.snmp.address = address;
+    return ForHost(host);
+}

@@ -1,0 +1,309 @@
+#include "SnmpsimRunner.h"
+
+#include <arpa/inet.h>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <grp.h>
+#include <pwd.h>
+#include <random>
+#include <set>
+#include <sstream>
+#include <thread>
+#include <unistd.h>
+#include <utility>
+
+#include "SnmpWalker.h"
+#include "SnmprecFile.h"
+
+namespace {
+
+// snmpsimd numbers its UDP endpoints under snmpUDPDomain, from 0 in the
+// order they are configured; a data file named after an endpoint's domain
+// answers SNMPv3 requests in the default context there.
+constexpr const char* kUdpDomain = "1.3.6.1.6.1.1";
+constexpr std::size_t kMaxCommunity = 64;
+constexpr std::size_t kMaxUser = 32;
+constexpr std::size_t kMinPassphrase = 8;
+constexpr std::size_t kMaxPassphrase = 64;
+constexpr int kProbeTimeoutMs = 300;
+constexpr int kProbePauseMs = 100;
+constexpr std::size_t kMaxLastWords = 300;
+
+bool Printable(const std::string& text) {
+    for (char c : text) {
+        const unsigned char byte = static_cast<unsigned char>(c);
+        if (byte < 0x21 || byte > 0x7e)
+            return false;
+    }
+    return true;
+}
+
+bool LoopbackAddress(const std::string& address) {
+    in_addr parsed{};
+    return inet_pton(AF_INET, address.c_str(), &parsed) == 1 && (ntohl(parsed.s_addr) >> 24) == 127;
+}
+
+std::string Endpoint(const SnmpsimAgent& agent) {
+    return agent.address + ":" + std::to_string(agent.port);
+}
+
+std::string Name(const SnmpsimAgent& agent) {
+    return "the SNMP agent of " + (agent.router != nullptr ? agent.router->name : "no router") +
+           " (" + Endpoint(agent) + ")";
+}
+
+bool CheckAgent(const SnmpsimAgent& agent, std::string& error) {
+    auto fail = [&](const std::string& why) {
+        error = Name(agent) + ": " + why;
+        return false;
+    };
+    if (agent.router == nullptr)
+        return fail("there is no router");
+    if (!LoopbackAddress(agent.address))
+        return fail("the address is not an IPv4 loopback address (127.0.0.0/8)");
+    if (agent.port < 1 || agent.port > 65535)
+        return fail("the port is not between 1 and 65535");
+    const std::string& community = agent.community.Reveal();
+    if (community.empty() || community.size() > kMaxCommunity || !Printable(community) ||
+        community.find('/') != std::string::npos || community.front() == '.' ||
+        community == "index")
+        return fail("the community must be 1 to 64 printable ASCII characters without blanks "
+                    "or '/', not start with '.' and not be \"index\"");
+    if (agent.v3User.empty())
+        return true;
+    if (agent.v3User.size() > kMaxUser || !Printable(agent.v3User))
+        return fail("the SNMPv3 user must be 1 to 32 printable ASCII characters without blanks");
+    for (const Secret* passphrase : {&agent.v3AuthPassphrase, &agent.v3PrivPassphrase}) {
+        const std::string& value = passphrase->Reveal();
+        if (value.size() < kMinPassphrase || value.size() > kMaxPassphrase || !Printable(value))
+            return fail("an SNMPv3 passphrase must be 8 to 64 printable ASCII characters "
+                        "without blanks");
+    }
+    return true;
+}
+
+// A Cisco-style engine ID (enterprise 9, MAC format) that differs per agent.
+std::string EngineId(std::size_t agent) {
+    char text[40];
+    std::snprintf(text, sizeof text, "8000000903000200%08x",
+                  static_cast<unsigned>(agent & 0xffffffffU));
+    return text;
+}
+
+std::string RandomKey() {
+    std::random_device random;
+    static const char kDigits[] = "0123456789abcdef";
+    std::string key;
+    for (int i = 0; i < 32; ++i)
+        key += kDigits[random() % 16];
+    return key;
+}
+
+bool LookUpIdentity(const std::string& userName, const std::string& groupName,
+                    SnmpsimProcess::Identity& identity, std::string& error) {
+    std::vector<char> buffer(16384);
+    passwd account{};
+    passwd* foundAccount = nullptr;
+    struct group* foundGroup = nullptr;
+    struct group groupEntry {};
+    if (getpwnam_r(userName.c_str(), &account, buffer.data(), buffer.size(), &foundAccount) != 0 ||
+        foundAccount == nullptr) {
+        error = "there is no user " + userName + " for snmpsimd to run as";
+        return false;
+    }
+    identity.user = account.pw_uid;
+    if (getgrnam_r(groupName.c_str(), &groupEntry, buffer.data(), buffer.size(), &foundGroup) !=
+            0 ||
+        foundGroup == nullptr) {
+        error = "there is no group " + groupName + " for snmpsimd to run as";
+        return false;
+    }
+    identity.group = groupEntry.gr_gid;
+    identity.change = true;
+    return true;
+}
+
+void Mask(std::string& text, const std::string& secret) {
+    if (secret.empty())
+        return;
+    for (std::size_t at = text.find(secret); at != std::string::npos;
+         at = text.find(secret, at + 3))
+        text.replace(at, secret.size(), "***");
+}
+
+} // namespace
+
+SnmpsimRunner::SnmpsimRunner() = default;
+
+SnmpsimRunner::~SnmpsimRunner() {
+    Stop();
+}
+
+void SnmpsimRunner::SetProcessUser(std::string user, std::string group) {
+    m_ProcessUser = std::move(user);
+    m_ProcessGroup = std::move(group);
+}
+
+bool SnmpsimRunner::Start(const std::vector<SnmpsimAgent>& agents, std::string& error) {
+    Stop();
+    SnmpsimProcess::Identity identity;
+    if (!Prepare(agents, identity, error)) {
+        Stop();
+        return false;
+    }
+    const std::string& directory = m_Directory->Path();
+    const std::vector<std::string> arguments = {
+        "--args-from-file=" + directory + "/args",
+        "--cache-dir=" + directory + "/cache",
+        "--logging-method=null",
+    };
+    const std::vector<std::string> environment = {
+        "HOME=" + directory,
+        "PATH=/usr/local/bin:/usr/bin:/bin",
+        "LC_ALL=C.UTF-8",
+        "PYTHONDONTWRITEBYTECODE=1",
+    };
+    m_Process = std::make_unique<SnmpsimProcess>();
+    if (!m_Process->Start(m_Program, arguments, environment, identity, directory + "/stderr",
+                          error) ||
+        !WaitUntilAnswering(agents, error)) {
+        Stop();
+        return false;
+    }
+    return true;
+}
+
+bool SnmpsimRunner::Prepare(const std::vector<SnmpsimAgent>& agents,
+                            SnmpsimProcess::Identity& identity, std::string& error) {
+    if (agents.empty()) {
+        error = "there is no SNMP agent to serve";
+        return false;
+    }
+    std::set<std::string> endpoints;
+    for (const SnmpsimAgent& agent : agents) {
+        if (!CheckAgent(agent, error))
+            return false;
+        if (!endpoints.insert(Endpoint(agent)).second) {
+            error = Name(agent) + ": another agent already listens there";
+            return false;
+        }
+    }
+    if (geteuid() == 0 && !LookUpIdentity(m_ProcessUser, m_ProcessGroup, identity, error))
+        return false;
+
+    m_Directory = std::make_unique<SnmpsimDirectory>();
+    if (!m_Directory->Create(identity.change, identity.user, identity.group, error) ||
+        !m_Directory->MakeDirectory("cache", error))
+        return false;
+    const std::string& directory = m_Directory->Path();
+    if (directory.find_first_of(" \t\n\r\v\f") != std::string::npos) {
+        error = "snmpsimd cannot take a directory with blanks in its path: " + directory;
+        return false;
+    }
+
+    std::ostringstream arguments;
+    for (std::size_t i = 0; i < agents.size(); ++i) {
+        const SnmpsimAgent& agent = agents[i];
+        const std::string data = "agent-" + std::to_string(i);
+        const std::string records = SnmprecFile::Render(*agent.router);
+        if (!m_Directory->MakeDirectory(data, error) ||
+            !m_Directory->WriteFile(data + "/" + agent.community.Reveal() + ".snmprec", records,
+                                    error) ||
+            !m_Directory->WriteFile(data + "/" + kUdpDomain + "." + std::to_string(i) + ".snmprec",
+                                    records, error))
+            return false;
+        // An agent without SNMPv3 still needs a user, or snmpsimd would let
+        // in its well-known default one; this one's keys are never told.
+        const bool v3 = !agent.v3User.empty();
+        arguments << "--v3-engine-id=" << EngineId(i) << "\n"
+                  << "--data-dir=" << directory << "/" << data << "\n"
+                  << "--v3-user=" << (v3 ? agent.v3User : "quillon-unused") << "\n"
+                  << "--v3-auth-key=" << (v3 ? agent.v3AuthPassphrase.Reveal() : RandomKey())
+                  << "\n"
+                  << "--v3-auth-proto=SHA\n"
+                  << "--v3-priv-key=" << (v3 ? agent.v3PrivPassphrase.Reveal() : RandomKey())
+                  << "\n"
+                  << "--v3-priv-proto=AES\n"
+                  << "--agent-udpv4-endpoint=" << Endpoint(agent) << "\n";
+    }
+    std::string text = arguments.str();
+    const bool written = m_Directory->WriteFile("args", text, error);
+    explicit_bzero(text.data(), text.size());
+    return written;
+}
+
+bool SnmpsimRunner::WaitUntilAnswering(const std::vector<SnmpsimAgent>& agents,
+                                       std::string& error) {
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(m_ReadyTimeoutMs);
+    std::size_t answering = 0;
+    for (;;) {
+        std::string ending;
+        if (!m_Process->Running(ending)) {
+            error = "snmpsimd " + ending;
+            const std::string words = LastWords(agents);
+            if (!words.empty())
+                error += ": " + words;
+            return false;
+        }
+        // A walk that succeeds is an agent that answers.
+        while (answering < agents.size()) {
+            const SnmpsimAgent& agent = agents[answering];
+            SnmpSettings probe;
+            probe.address = agent.address;
+            probe.port = agent.port;
+            probe.version = SnmpSettings::Version::V2c;
+            probe.community = agent.community;
+            probe.timeoutMs = kProbeTimeoutMs;
+            probe.retries = 0;
+            std::vector<CScoutSnmpRow> rows;
+            std::string reason;
+            if (!SnmpWalker(probe).Walk("ifDescr", rows, reason))
+                break;
+            ++answering;
+        }
+        if (answering == agents.size())
+            return true;
+        if (std::chrono::steady_clock::now() >= deadline) {
+            error = Name(agents[answering]) + ": snmpsimd did not answer within " +
+                    std::to_string(m_ReadyTimeoutMs) + " ms";
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(kProbePauseMs));
+    }
+}
+
+std::string SnmpsimRunner::LastWords(const std::vector<SnmpsimAgent>& agents) const {
+    std::ifstream file(m_Directory->Path() + "/stderr");
+    std::string line;
+    std::string last;
+    while (std::getline(file, line)) {
+        while (!line.empty() && (line.back() == '\r' || line.back() == ' '))
+            line.pop_back();
+        if (!line.empty())
+            last = line;
+    }
+    for (const SnmpsimAgent& agent : agents) {
+        Mask(last, agent.community.Reveal());
+        Mask(last, agent.v3AuthPassphrase.Reveal());
+        Mask(last, agent.v3PrivPassphrase.Reveal());
+    }
+    if (last.size() > kMaxLastWords)
+        last = last.substr(0, kMaxLastWords) + "...";
+    return last;
+}
+
+bool SnmpsimRunner::Running(std::string& ending) {
+    if (!m_Process) {
+        ending = "is not running";
+        return false;
+    }
+    return m_Process->Running(ending);
+}
+
+void SnmpsimRunner::Stop() {
+    m_Process.reset();
+    m_Directory.reset();
+}

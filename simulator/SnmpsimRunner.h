@@ -1,0 +1,58 @@
+// Serves the SNMP agents of simulated routers through one snmpsimd: each
+// agent its own SNMP engine on its own UDP endpoint, with its own data file,
+// community and SNMPv3 user. Secrets reach snmpsimd through a file only it
+// can read, never its command line; its log is off, as it would print them.
+//
+// Start() returns once every agent answers; the process ends with Stop() or
+// the runner, and with the thread that started it (see SnmpsimProcess).
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "SnmpsimAgent.h"
+#include "SnmpsimDirectory.h"
+#include "SnmpsimProcess.h"
+
+class SnmpsimRunner {
+public:
+    SnmpsimRunner();
+    ~SnmpsimRunner();
+    SnmpsimRunner(const SnmpsimRunner&) = delete;
+    SnmpsimRunner& operator=(const SnmpsimRunner&) = delete;
+
+    // The snmpsimd to run: a path, or a name looked up on PATH.
+    void SetProgram(std::string program) { m_Program = std::move(program); }
+    // How long Start() waits for every agent to answer.
+    void SetReadyTimeoutMs(int timeoutMs) { m_ReadyTimeoutMs = timeoutMs; }
+    // Whom snmpsimd runs as when quillon runs as root (snmpsimd refuses
+    // root); otherwise it runs as quillon's user.
+    void SetProcessUser(std::string user, std::string group);
+
+    // Checks the agents, writes their data and starts snmpsimd. False with
+    // the reason (which holds no secret) when an agent is unusable, snmpsimd
+    // cannot start, ends early or does not answer in time; nothing is left
+    // running then.
+    bool Start(const std::vector<SnmpsimAgent>& agents, std::string& error);
+    // Whether snmpsimd still runs; when not, `ending` says how it ended.
+    bool Running(std::string& ending);
+    void Stop();
+    // snmpsimd's process ID; -1 when none runs.
+    pid_t Pid() const { return m_Process ? m_Process->Pid() : -1; }
+
+private:
+    bool Prepare(const std::vector<SnmpsimAgent>& agents, SnmpsimProcess::Identity& identity,
+                 std::string& error);
+    bool WaitUntilAnswering(const std::vector<SnmpsimAgent>& agents, std::string& error);
+    // The end of snmpsimd's stderr, with every secret of the agents masked.
+    std::string LastWords(const std::vector<SnmpsimAgent>& agents) const;
+
+    std::string m_Program = "snmpsimd";
+    int m_ReadyTimeoutMs = 30000;
+    std::string m_ProcessUser = "nobody";
+    std::string m_ProcessGroup = "nogroup";
+    // The process goes before its directory.
+    std::unique_ptr<SnmpsimDirectory> m_Directory;
+    std::unique_ptr<SnmpsimProcess> m_Process;
+};

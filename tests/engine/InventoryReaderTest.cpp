@@ -1,0 +1,217 @@
+// What the inventories under tests/data/inventories give: Ansible's
+// inheritance and precedence, secrets from the environment and from files,
+// and a one-line refusal, naming the file and the place, for each fault.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "InventoryReader.h"
+
+namespace {
+
+const std::string kInventories = std::string(QUILLON_TEST_DATA) + "/inventories/";
+// The password every refused inventory holds somewhere.
+const char* const kLiteral = "Hunter2";
+
+class InventoryReaderTest : public testing::Test {
+protected:
+    void SetUp() override {
+        setenv("QUILLON_TEST_PASSWORD", "from-the-environment", 1);
+        unsetenv("QUILLON_TEST_UNSET");
+    }
+    void TearDown() override { unsetenv("QUILLON_TEST_PASSWORD"); }
+
+    const InventoryHost& Read(const std::string& name, std::size_t count) {
+        std::string error;
+        EXPECT_TRUE(m_Reader.ReadFile(kInventories + name, error)) << error;
+        EXPECT_EQ(m_Reader.Hosts().size(), count);
+        static const InventoryHost none;
+        return m_Reader.Hosts().empty() ? none : m_Reader.Hosts()[0];
+    }
+
+    InventoryReader m_Reader;
+};
+
+std::vector<std::string> Names(const InventoryReader& reader) {
+    std::vector<std::string> names;
+    for (const InventoryHost& host : reader.Hosts())
+        names.push_back(host.name);
+    return names;
+}
+
+TEST_F(InventoryReaderTest, GroupsHandDownTheirVariables) {
+    Read("sites.yml", 4);
+    const auto& hosts = m_Reader.Hosts();
+    // All's own hosts first, then its children's, depth-first; r2, listed
+    // again under site_b, once.
+    EXPECT_EQ(Names(m_Reader), (std::vector<std::string>{"127.0.0.9", "r1", "r2", "r3"}));
+
+    // A host named by its address needs no ansible_host; all: vars reach it.
+    const InventoryHost& bare = hosts[0];
+    EXPECT_EQ(bare.telnet.address, "127.0.0.9");
+    EXPECT_EQ(bare.snmp.address, "127.0.0.9");
+    EXPECT_EQ(bare.telnet.port, 23);
+    EXPECT_EQ(bare.telnet.user, "netops");
+    EXPECT_EQ(bare.telnet.password.Reveal(), "from-the-environment");
+    EXPECT_TRUE(bare.telnet.enableSecret.Empty());
+    EXPECT_EQ(bare.telnet.timeouts.commandMs, 45000);
+    EXPECT_EQ(bare.telnet.timeouts.loginMs, Timeouts().loginMs);
+    EXPECT_EQ(bare.snmp.community.Reveal(), "lab-community"); // one trailing newline dropped
+    EXPECT_EQ(bare.snmp.version, SnmpSettings::Version::V2c);
+    EXPECT_EQ(bare.snmp.port, 161);
+    EXPECT_EQ(bare.snmp.retries, 1);
+    EXPECT_TRUE(bare.connection.empty());
+
+    // r1 is in site_a (port 2301), core (2323) and core_a (2399): the
+    // deepest group wins; its own ansible_user beats all: vars.
+    const InventoryHost& r1 = hosts[1];
+    EXPECT_EQ(r1.telnet.address, "127.0.0.1");
+    EXPECT_EQ(r1.telnet.port, 2399);
+    EXPECT_EQ(r1.telnet.user, "admin");
+    EXPECT_EQ(r1.telnet.enableSecret.Reveal(), "lab-enable"); // CR LF dropped
+    EXPECT_EQ(r1.snmp.retries, 2);
+
+    // r2's own port beats its groups'; of site_a and site_b, equally deep,
+    // the one met later gives snmp_retries.
+    const InventoryHost& r2 = hosts[2];
+    EXPECT_EQ(r2.telnet.port, 2302);
+    EXPECT_EQ(r2.snmp.retries, 3);
+    EXPECT_EQ(r2.snmp.timeoutMs, 1500);
+    EXPECT_TRUE(r2.telnet.enableSecret.Empty());
+
+    // ansible_ssh_pass on the host beats ansible_password in all: vars; with
+    // ansible_become off, the enable secret (an unset variable) is not read.
+    const InventoryHost& r3 = hosts[3];
+    EXPECT_EQ(r3.telnet.password.Reveal(), "r3-login");
+    EXPECT_TRUE(r3.telnet.enableSecret.Empty());
+    EXPECT_EQ(r3.snmp.version, SnmpSettings::Version::V1);
+    EXPECT_EQ(r3.snmp.port, 1161);
+    EXPECT_EQ(r3.telnet.port, 23);
+
+    // The defaults are all: vars alone.
+    const InventoryHost& defaults = m_Reader.Defaults();
+    EXPECT_TRUE(defaults.name.empty());
+    EXPECT_TRUE(defaults.telnet.address.empty());
+    EXPECT_EQ(defaults.telnet.port, 23);
+    EXPECT_EQ(defaults.telnet.user, "netops");
+    EXPECT_EQ(defaults.telnet.password.Reveal(), "from-the-environment");
+    EXPECT_EQ(defaults.snmp.community.Reveal(), "lab-community");
+    EXPECT_EQ(defaults.telnet.timeouts.commandMs, 45000);
+    EXPECT_EQ(defaults.snmp.retries, 1);
+}
+
+TEST_F(InventoryReaderTest, TopLevelGroupsAreChildrenOfAll) {
+    const InventoryHost& edge = Read("top-level-groups.yml", 2);
+    EXPECT_EQ(edge.name, "edge");
+    EXPECT_EQ(edge.telnet.port, 2300);
+    EXPECT_EQ(edge.snmp.port, 16100);
+    EXPECT_EQ(edge.snmp.version, SnmpSettings::Version::V3);
+    EXPECT_EQ(edge.snmp.user, "quillon");
+    EXPECT_EQ(edge.snmp.authPassphrase.Reveal(), "from-the-environment");
+    EXPECT_EQ(edge.snmp.privPassphrase.Reveal(), "priv-passphrase");
+
+    const InventoryHost& other = m_Reader.Hosts()[1];
+    EXPECT_EQ(other.telnet.address, "127.0.0.6");
+    EXPECT_EQ(other.telnet.timeouts.connectMs, 750);
+    EXPECT_EQ(other.telnet.timeouts.loginMs, 1000);
+    EXPECT_EQ(other.telnet.timeouts.routerMs, 60000);
+    EXPECT_EQ(other.connection, "telnet");
+    EXPECT_EQ(m_Reader.Defaults().snmp.port, 16100);
+}
+
+TEST_F(InventoryReaderTest, AnEmptyInventoryListsNothing) {
+    Read("empty.yml", 0);
+    EXPECT_EQ(m_Reader.Defaults().telnet.port, 23);
+    EXPECT_EQ(m_Reader.Defaults().snmp.community.Reveal(), "public");
+}
+
+struct Refusal {
+    const char* file;
+    const char* message; // after "<path>:"
+};
+
+// Every refused inventory, with the message it gets. Paths in messages are
+// as the reader was given them.
+const Refusal kRefusals[] = {
+    {"vault-tag.yml", "6:32: host R1: ansible_become_password is vault-encrypted; quillon "
+                      "decrypts no vault: give the value itself, {env: NAME} or {file: PATH}"},
+    {"vault-payload.yml", "3:23: host R1: ansible_password is vault-encrypted; quillon decrypts "
+                          "no vault: give the value itself, {env: NAME} or {file: PATH}"},
+    {"template.yml", "7:25: host R1: ansible_password is a template ({{ ... }}); quillon expands "
+                     "no templates: give the value itself, {env: NAME} or {file: PATH}"},
+    {"missing-env.yml", "6:31: host R2: snmp_community names environment variable "
+                        "QUILLON_TEST_UNSET, which is not set"},
+    {"unreadable-file.yml", "7:15: host R3: ansible_become_password names file "
+                            "@/refused/../secrets/absent, which cannot be read: No such file or "
+                            "directory"},
+    {"file-not-regular.yml", "5:32: host R3: ansible_password names file @/refused/../secrets, "
+                             "which cannot be read: not a regular file"},
+    {"file-two-lines.yml", "6:30: host R3: snmp_community: file @/refused/../secrets/two-lines is "
+                           "not UTF-8 text or holds a control character such as a line break"},
+    {"secret-shape.yml", "5:25: host R3: ansible_password is a secret: give the value itself, "
+                         "{env: NAME} or {file: PATH}"},
+    {"secret-line-break.yml",
+     "5:25: host R3: ansible_password holds a control character such as a line break"},
+    {"wrong-type.yml", "7:21: host R4: ansible_port must be a plain value, not a list"},
+    {"port-range.yml", "7:18: host R4: snmp_port '70000' is not a whole number from 1 to 65535"},
+    {"port-leading-zero.yml",
+     "7:21: host R4: ansible_port '023' is not a whole number from 1 to 65535"},
+    {"timeout.yml",
+     "6:33: host R7: quillon_login_timeout_ms '0' is not a whole number from 1 to 86400000"},
+    {"become.yml", "6:23: host R7: ansible_become 'maybe' is neither true nor false"},
+    {"name-not-address.yml", " host core-1: no ansible_host, and the host name is not an IPv4 "
+                             "address (quillon looks up no names)"},
+    {"host-not-address.yml", "6:21: host R5: ansible_host 'r5.lab.example' is not an IPv4 "
+                             "address (quillon looks up no names)"},
+    {"version.yml", "4:19: host R6: snmp_version '2b' is not 1, 2c or 3"},
+    {"v3-without-user.yml", "3:19: host R6: snmp_version 3 needs snmp_user"},
+    {"v3-short-passphrase.yml",
+     "6:16: host R6: snmp_priv is shorter than 8 characters, the least SNMPv3 takes"},
+    {"group-loop.yml", "10:5: group spine: the group is among its own descendants"},
+    {"duplicate-key.yml", "6:5: group all: 'R8' is given twice in the same mapping"},
+    {"hosts-list.yml", "5:5: group all: hosts is a mapping of host names, not a list"},
+    {"unexpected-key.yml",
+     "4:7: group routers: unexpected key 'host': a group holds hosts, children and vars"},
+    {"all-as-child.yml", "6:9: group routers: all is the root group and cannot be a child"},
+    {"not-a-mapping.yml", "1:1: an inventory is a mapping of groups (all: ...), not a list"},
+    {"syntax.yml", "4:1: end of map flow not found"},
+    {"two-documents.yml", "5:1: the inventory holds more than one YAML document"},
+    {"stray-comma.yml", "2:1: ',' outside [ ] or { }"},
+    {"not-utf8.yml", "5:39: the inventory is not UTF-8 text"},
+    {"control-character.yml",
+     "5:33: the inventory holds a control character, which YAML does not allow"},
+};
+
+TEST_F(InventoryReaderTest, EachFaultIsRefusedWithItsPlaceAndNoSecret) {
+    const std::string folder = kInventories + "refused";
+    for (const Refusal& refusal : kRefusals) {
+        SCOPED_TRACE(refusal.file);
+        const std::string path = folder + "/" + refusal.file;
+        std::string expected = path + ":" + refusal.message;
+        const std::size_t at = expected.find('@');
+        if (at != std::string::npos)
+            expected.replace(at, 1, folder.substr(0, folder.rfind('/')));
+
+        // A refusal drops what an earlier inventory gave.
+        Read("sites.yml", 4);
+        std::string error;
+        EXPECT_FALSE(m_Reader.ReadFile(path, error));
+        EXPECT_EQ(error, expected);
+        EXPECT_TRUE(m_Reader.Hosts().empty());
+        EXPECT_EQ(error.find(kLiteral), std::string::npos);
+        EXPECT_EQ(error.find("ANSIBLE_VAULT"), std::string::npos);
+    }
+}
+
+TEST_F(InventoryReaderTest, AnInventoryThatIsNoFileIsRefused) {
+    std::string error;
+    EXPECT_FALSE(m_Reader.ReadFile(kInventories + "absent.yml", error));
+    EXPECT_EQ(error, kInventories + "absent.yml: cannot read the inventory: No such file or "
+                                    "directory");
+    EXPECT_FALSE(m_Reader.ReadFile(kInventories + "refused", error));
+    EXPECT_EQ(error, kInventories + "refused: cannot read the inventory: not a regular file");
+}
+
+} // namespace
