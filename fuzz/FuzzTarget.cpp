@@ -8,8 +8,10 @@
 #include <cstring>
 
 #include "FuzzHarnesses.h"
+#include "InventoryHarness.h"
 #include "LabHarnesses.h"
 #include "RegexHarness.h"
+#include "TelnetHarness.h"
 
 // The target's name, defined in a source file of its own per target.
 extern const char kQuillonFuzzTarget[];
@@ -29,6 +31,10 @@ HarnessFunction Find(const char* name) {
     }
     if (std::strcmp(name, "regex_steps") == 0)
         return &quillon_fuzz::RegexSteps;
+    if (std::strcmp(name, "telnet_reader") == 0)
+        return &quillon_fuzz::TelnetReader;
+    if (std::strcmp(name, "inventory_reader") == 0)
+        return &quillon_fuzz::InventoryReader;
     return nullptr;
 }
 

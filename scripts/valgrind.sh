@@ -46,6 +46,26 @@ for lab in "$root"/tests/data/labs/*.json; do
   check "${lab#"$root"/}" discover --format json "$lab"
 done
 
+# Live discovery of the example lab, served on 127.0.0.1 (the server itself
+# runs normally), with routers side by side.
+port=$((20000 + $$ % 20000))
+"$quillon" serve --port "$port" --inventory-out "$scratch/live.yml" >"$scratch/serve.out" 2>&1 &
+serve=$!
+for _ in $(seq 1 120); do
+  grep -q '; ready$' "$scratch/serve.out" 2>/dev/null && break
+  sleep 0.5
+done
+if grep -q '; ready$' "$scratch/serve.out"; then
+  check "live example lab over telnet and SNMP" discover --format json --debug 4 --jobs 4 \
+    --inventory "$scratch/live.yml" --out "$scratch/live.json"
+else
+  echo "valgrind FAILED: quillon serve did not start" >&2
+  cat "$scratch/serve.out" >&2
+  failures=$((failures + 1))
+fi
+kill "$serve" 2>/dev/null || true
+wait "$serve" 2>/dev/null || true
+
 # The hostile-output end-to-end tests, with every quillon run under valgrind.
 if [ -x "$build/bin/e2e_tests" ]; then
   export QUILLON_E2E_WRAPPER="valgrind --error-exitcode=99 --leak-check=full \

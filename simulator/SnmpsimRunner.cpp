@@ -28,6 +28,8 @@ constexpr std::size_t kMaxUser = 32;
 constexpr std::size_t kMinPassphrase = 8;
 constexpr std::size_t kMaxPassphrase = 64;
 constexpr int kProbeTimeoutMs = 300;
+constexpr long long kReadyBaseMs = 15000;
+constexpr long long kReadyPerAgentMs = 500;
 constexpr int kProbePauseMs = 100;
 constexpr std::size_t kMaxLastWords = 300;
 
@@ -208,25 +210,31 @@ bool SnmpsimRunner::Prepare(const std::vector<SnmpsimAgent>& agents,
         const SnmpsimAgent& agent = agents[i];
         const std::string data = "agent-" + std::to_string(i);
         const std::string records = SnmprecFile::Render(*agent.router);
+        const bool v3 = !agent.v3User.empty();
         if (!m_Directory->MakeDirectory(data, error) ||
             !m_Directory->WriteFile(data + "/" + agent.community.Reveal() + ".snmprec", records,
-                                    error) ||
+                                    error))
+            return false;
+        if (v3 &&
             !m_Directory->WriteFile(data + "/" + kUdpDomain + "." + std::to_string(i) + ".snmprec",
                                     records, error))
             return false;
-        // An agent without SNMPv3 still needs a user, or snmpsimd would let
-        // in its well-known default one; this one's keys are never told.
-        const bool v3 = !agent.v3User.empty();
         arguments << "--v3-engine-id=" << EngineId(i) << "\n"
-                  << "--data-dir=" << directory << "/" << data << "\n"
-                  << "--v3-user=" << (v3 ? agent.v3User : "quillon-unused") << "\n"
-                  << "--v3-auth-key=" << (v3 ? agent.v3AuthPassphrase.Reveal() : RandomKey())
-                  << "\n"
-                  << "--v3-auth-proto=SHA\n"
-                  << "--v3-priv-key=" << (v3 ? agent.v3PrivPassphrase.Reveal() : RandomKey())
-                  << "\n"
-                  << "--v3-priv-proto=AES\n"
-                  << "--agent-udpv4-endpoint=" << Endpoint(agent) << "\n";
+                  << "--data-dir=" << directory << "/" << data << "\n";
+        if (v3) {
+            arguments << "--v3-user=" << agent.v3User << "\n"
+                      << "--v3-auth-key=" << agent.v3AuthPassphrase.Reveal() << "\n"
+                      << "--v3-auth-proto=SHA\n"
+                      << "--v3-priv-key=" << agent.v3PrivPassphrase.Reveal() << "\n"
+                      << "--v3-priv-proto=AES\n";
+        } else {
+            // Without a user of its own snmpsimd would let in its well-known
+            // default one; this one's key is never told.
+            arguments << "--v3-user=quillon-unused\n"
+                      << "--v3-auth-key=" << RandomKey() << "\n"
+                      << "--v3-auth-proto=SHA\n";
+        }
+        arguments << "--agent-udpv4-endpoint=" << Endpoint(agent) << "\n";
     }
     std::string text = arguments.str();
     const bool written = m_Directory->WriteFile("args", text, error);
@@ -236,8 +244,11 @@ bool SnmpsimRunner::Prepare(const std::vector<SnmpsimAgent>& agents,
 
 bool SnmpsimRunner::WaitUntilAnswering(const std::vector<SnmpsimAgent>& agents,
                                        std::string& error) {
-    const auto deadline =
-        std::chrono::steady_clock::now() + std::chrono::milliseconds(m_ReadyTimeoutMs);
+    const long long timeoutMs =
+        m_ReadyTimeoutMs > 0
+            ? m_ReadyTimeoutMs
+            : kReadyBaseMs + kReadyPerAgentMs * static_cast<long long>(agents.size());
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     std::size_t answering = 0;
     for (;;) {
         std::string ending;
@@ -268,7 +279,7 @@ bool SnmpsimRunner::WaitUntilAnswering(const std::vector<SnmpsimAgent>& agents,
             return true;
         if (std::chrono::steady_clock::now() >= deadline) {
             error = Name(agents[answering]) + ": snmpsimd did not answer within " +
-                    std::to_string(m_ReadyTimeoutMs) + " ms";
+                    std::to_string(timeoutMs) + " ms";
             return false;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(kProbePauseMs));

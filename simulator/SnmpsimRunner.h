@@ -24,7 +24,8 @@ public:
 
     // The snmpsimd to run: a path, or a name looked up on PATH.
     void SetProgram(std::string program) { m_Program = std::move(program); }
-    // How long Start() waits for every agent to answer.
+    // How long Start() waits for every agent to answer. By default 15 s and
+    // 500 ms more per agent: snmpsimd takes about 150 ms to set up each one.
     void SetReadyTimeoutMs(int timeoutMs) { m_ReadyTimeoutMs = timeoutMs; }
     // Whom snmpsimd runs as when quillon runs as root (snmpsimd refuses
     // root); otherwise it runs as quillon's user.
@@ -49,7 +50,7 @@ private:
     std::string LastWords(const std::vector<SnmpsimAgent>& agents) const;
 
     std::string m_Program = "snmpsimd";
-    int m_ReadyTimeoutMs = 30000;
+    int m_ReadyTimeoutMs = 0; // 0: the default for the number of agents
     std::string m_ProcessUser = "nobody";
     std::string m_ProcessGroup = "nogroup";
     // The process goes before its directory.

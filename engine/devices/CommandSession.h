@@ -8,6 +8,9 @@ class CommandSession {
 public:
     virtual ~CommandSession() = default;
 
+    // Connects and logs in, once; later calls give the first answer again.
+    // False, with the reason, when no command can be run at all.
+    virtual bool Open(std::string& reason) = 0;
     // Runs one command (logging in first when needed). On success `output`
     // holds the router's answer; otherwise `reason` says why there is none,
     // in one line and without any secret.

@@ -13,7 +13,19 @@ LiveDevice::LiveDevice(std::unique_ptr<CommandSession> session,
 
 LiveDevice::~LiveDevice() { Close(); }
 
-bool LiveDevice::SDAnswersCommands() const { return m_Session && !m_Session->Lost(); }
+bool LiveDevice::SDAnswersCommands() const {
+    if (!m_Session)
+        return false;
+    if (!m_Opened) {
+        m_Opened = true;
+        std::string reason;
+        if (!m_Session->Open(reason))
+            Fail(reason);
+        else
+            m_Report.hostName = m_Session->HostName();
+    }
+    return !m_Session->Lost();
+}
 
 const std::string* LiveDevice::SDHeldOutput(const std::string& command) const {
     const auto found = m_Outputs.find(command);
@@ -66,7 +78,7 @@ void LiveDevice::Close() {
     m_Session->Close();
 }
 
-void LiveDevice::Fail(const std::string& reason) {
+void LiveDevice::Fail(const std::string& reason) const {
     if (!reason.empty())
         m_Report.failures.push_back(reason);
 }

@@ -27,6 +27,9 @@ public:
     LiveDevice& operator=(const LiveDevice&) = delete;
     ~LiveDevice() override;
 
+    // Opens the command session on first use: a router that cannot be
+    // reached or refuses the login takes no command session at all, as a
+    // lab device without commands.
     bool SDAnswersCommands() const override;
     bool SDRunCommand(const std::string& command, std::string& output) override;
     const std::string* SDHeldOutput(const std::string& command) const override;
@@ -37,7 +40,7 @@ public:
     const TransportReport& Report() const { return m_Report; }
 
 private:
-    void Fail(const std::string& reason);
+    void Fail(const std::string& reason) const;
 
     std::unique_ptr<CommandSession> m_Session;
     std::unique_ptr<ColumnWalker> m_Walker;
@@ -45,5 +48,6 @@ private:
     // gave none.
     std::map<std::string, std::string> m_Outputs;
     std::set<std::string> m_Asked;
-    TransportReport m_Report;
+    mutable bool m_Opened = false;
+    mutable TransportReport m_Report;
 };

@@ -9,6 +9,12 @@ TelnetCommandSession::TelnetCommandSession(TelnetSettings settings)
 
 TelnetCommandSession::~TelnetCommandSession() = default;
 
+bool TelnetCommandSession::Open(std::string& reason) {
+    if (!m_Session)
+        m_Session = std::make_unique<IosCliSession>(m_Settings);
+    return m_Session->Login(reason);
+}
+
 bool TelnetCommandSession::Run(const std::string& command, std::string& output,
                                std::string& reason) {
     if (!m_Session)

@@ -17,6 +17,7 @@ public:
     explicit TelnetCommandSession(TelnetSettings settings);
     ~TelnetCommandSession() override;
 
+    bool Open(std::string& reason) override;
     bool Run(const std::string& command, std::string& output, std::string& reason) override;
     bool Lost() const override;
     std::string HostName() const override;

@@ -56,11 +56,11 @@ int Number(const Setting& setting, const std::string& subject, int low, int high
     const std::string text = Text(setting, subject);
     bool valid = !text.empty() && text.size() <= 9 && (text[0] != '0' || text.size() == 1);
     long value = 0;
-    for (const char c : text) {
-        if (!std::isdigit(static_cast<unsigned char>(c)))
-            valid = false;
+    for (std::size_t i = 0; valid && i < text.size(); ++i) {
+        if (std::isdigit(static_cast<unsigned char>(text[i])))
+            value = value * 10 + (text[i] - '0');
         else
-            value = value * 10 + (c - '0');
+            valid = false;
     }
     if (!valid || value < low || value > high)
         throw InventoryError(setting.value.Mark(), subject,

@@ -84,7 +84,12 @@ void EmitHost(YAML::Emitter& out, const InventoryHost& host) {
             out << YAML::Key << key << YAML::Value << value;
     };
 
-    out << YAML::Key << host.name << YAML::Value << YAML::BeginMap;
+    // A name may hold control characters (a lab device's name can): they
+    // go out escaped in a double-quoted key.
+    out << YAML::Key;
+    if (InventoryText::HasControl(host.name))
+        out << YAML::DoubleQuoted;
+    out << host.name << YAML::Value << YAML::BeginMap;
     out << YAML::Key << "ansible_host" << YAML::Value << telnet.address;
     out << YAML::Key << "ansible_port" << YAML::Value << telnet.port;
     text("ansible_user", telnet.user);
@@ -124,8 +129,8 @@ bool InventoryWriter::Text(Secret& text, std::string& error) const {
     std::set<std::string> names;
     for (const InventoryHost& host : m_Hosts) {
         const std::string subject = "host " + InventoryText::Shown(host.name);
-        if (host.name.empty() || !IsWritable(host.name)) {
-            error = subject + ": the name is empty, not UTF-8 or holds a control character";
+        if (host.name.empty() || InventoryText::FirstNonUtf8(host.name) != std::string_view::npos) {
+            error = subject + ": the name is empty or not UTF-8";
             return false;
         }
         if (!names.insert(host.name).second) {
@@ -140,6 +145,9 @@ bool InventoryWriter::Text(Secret& text, std::string& error) const {
     }
 
     YAML::Emitter out;
+    // Everything but printable ASCII is escaped: yaml-cpp would write DEL as
+    // it is, which YAML text may not hold.
+    out << YAML::EscapeNonAscii;
     out << YAML::BeginMap << YAML::Key << "all" << YAML::Value << YAML::BeginMap;
     out << YAML::Key << "hosts" << YAML::Value << YAML::BeginMap;
     for (const InventoryHost& host : m_Hosts)

@@ -68,10 +68,14 @@ TEST(InventoryHarness, HoldsOnHostileDocuments) {
         "all: {children: {g: &g {children: {h: *g}}}}\n",
         "all: {hosts: &h {127.0.0.1: {ansible_password: Hunter2!}}, children: {g: {hosts: *h}}}\n",
         "all: {hosts: {127.0.0.1: {ansible_password: &p Hunter2!, ansible_user: *p}}}\n",
+        "all: {hosts: {127.0.0.1: {ansible_port: 75010006000023001610}}}\n",
         "all: {hosts: {127.0.0.1: {snmp_community: {file: /dev/zero}}}}\n",
         "all: {hosts: {127.0.0.1: {snmp_community: {file: /dev/stdin}}}}\n",
         "all: {hosts: {127.0.0.1: {snmp_community: {file: /proc/self/status}}}}\n",
         "all: {hosts: {127.0.0.1: {ansible_password: !unsafe '{{ Hunter2! }}'}}}\n",
+        // Names with control characters, DEL and NUL, escaped, read and
+        // written back.
+        "all: {hosts: {\"r\\x7f\\0\\u00e9\\t\": {ansible_host: 127.0.0.1}}}\n",
         laughs,
         NestedGroups(100),
         NestedGroups(101),

@@ -177,7 +177,7 @@ const Refusal kRefusals[] = {
     {"all-as-child.yml", "6:9: group routers: all is the root group and cannot be a child"},
     {"not-a-mapping.yml", "1:1: an inventory is a mapping of groups (all: ...), not a list"},
     {"syntax.yml", "4:1: end of map flow not found"},
-    {"two-documents.yml", "5:1: the inventory holds more than one YAML document"},
+    {"two-documents.yml", "4:1: the inventory holds more than one YAML document"},
     {"stray-comma.yml", "2:1: ',' outside [ ] or { }"},
     {"not-utf8.yml", "5:39: the inventory is not UTF-8 text"},
     {"control-character.yml",

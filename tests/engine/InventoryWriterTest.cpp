@@ -53,9 +53,10 @@ InventoryHost Served(const std::string& name, const std::string& address, int po
 // Hosts whose text YAML or Ansible would read otherwise unless it is
 // written with care.
 std::vector<InventoryHost> AwkwardHosts() {
-    std::vector<InventoryHost> hosts = {Served("R1", "127.0.0.1", 2301),
-                                        Served("null", "127.0.0.2", 2302),
-                                        Served("yes", "127.0.0.3", 2303)};
+    std::vector<InventoryHost> hosts = {
+        Served("R1", "127.0.0.1", 2301), Served("null", "127.0.0.2", 2302),
+        Served("yes", "127.0.0.3", 2303), Served("gone\x01\x7F\xC2\x85", "127.0.0.4", 2304)};
+    hosts[3].snmp.community = Secret("public");
     hosts[0].telnet.user = "no";
     hosts[0].telnet.password = Secret("{{ not a template }}");
     hosts[0].telnet.enableSecret = Secret("$ANSIBLE_VAULT;1.1;AES256");
@@ -108,8 +109,7 @@ TEST(InventoryWriter, HostsThatWouldNotReadBackAreRefused) {
         std::string message;
     };
     std::vector<Case> cases;
-    cases.push_back({Served("", "127.0.0.1", 23),
-                     "host : the name is empty, not UTF-8 or holds a control character"});
+    cases.push_back({Served("", "127.0.0.1", 23), "host : the name is empty or not UTF-8"});
     cases.push_back({Served("R1", "router-1", 23), "host R1: its address is not an IPv4 address"});
     cases.push_back(
         {Served("R1", "127.0.0.1", 23), "host R1: its telnet and SNMP addresses differ"});

@@ -82,7 +82,7 @@ std::vector<CScoutSnmpRow> LongColumn() {
 class SnmpWalkTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        s_Routers = std::make_unique<std::vector<ServedRouter>>(3);
+        s_Routers = std::make_unique<std::vector<ServedRouter>>(4);
         std::vector<ServedRouter>& routers = *s_Routers;
         routers[0].name = "R1";
         routers[0].hostName = "r1";
@@ -106,15 +106,20 @@ protected:
         routers[2].hostName = "r3";
         routers[2].hasIfDescr = true;
         routers[2].ifDescr = LongColumn();
+        routers[3] = routers[0];
+        routers[3].name = "R4";
+        routers[3].hostName = "r4";
 
-        std::vector<SnmpsimAgent> agents(3);
+        std::vector<SnmpsimAgent> agents(4);
         for (std::size_t i = 0; i < agents.size(); ++i) {
             agents[i].router = &routers[i];
             agents[i].port = FreeUdpPort();
             agents[i].community = Secret("lab-" + routers[i].hostName);
-            agents[i].v3User = kV3User;
-            agents[i].v3AuthPassphrase = Secret(kAuth);
-            agents[i].v3PrivPassphrase = Secret(kPriv);
+            if (i != 3) {
+                agents[i].v3User = kV3User;
+                agents[i].v3AuthPassphrase = Secret(kAuth);
+                agents[i].v3PrivPassphrase = Secret(kPriv);
+            }
             s_Ports.push_back(agents[i].port);
         }
         s_Runner = std::make_unique<SnmpsimRunner>();
@@ -217,6 +222,15 @@ TEST_F(SnmpWalkTest, AWrongV3PassphraseFailsWithoutShowingIt) {
     EXPECT_EQ(reason.find("not-the-auth"), std::string::npos) << reason;
     // The right passphrase still works afterwards: nothing wrong was kept.
     EXPECT_EQ(WalkOrFail(Settings(0, SnmpSettings::Version::V3)), Shown(WalkedR1()));
+}
+
+TEST_F(SnmpWalkTest, AnAgentWithoutAV3UserAnswersOnlyItsCommunity) {
+    EXPECT_EQ(WalkOrFail(Settings(3, SnmpSettings::Version::V2c)), Shown(WalkedR1()));
+    const SnmpSettings settings = Settings(3, SnmpSettings::Version::V3);
+    std::vector<CScoutSnmpRow> rows;
+    std::string reason;
+    EXPECT_FALSE(SnmpWalker(settings).Walk("ifDescr", rows, reason));
+    EXPECT_EQ(reason.rfind(SnmpWalker(settings).Describe() + ": ", 0), 0u) << reason;
 }
 
 TEST_F(SnmpWalkTest, RoutersAreWalkedFromSeveralThreadsAtOnce) {
