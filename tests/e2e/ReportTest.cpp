@@ -1,9 +1,9 @@
 // quillon discover end to end on small labs, in every format, against the
-// reports kept beside the tests: the example lab's report written by hand
-// from its routers' outputs (tests/e2e/expected/example-report.json), and in
-// tests/data/expected what the other labs and formats give. links.json is a
-// lab of links that only one side reported, a neighbour not in the run and
-// two routers with the same host name.
+// reports kept in tests/data/expected: the example lab's report written by
+// hand from its routers' outputs (example-report.json), and what the other
+// labs and formats give. links.json is a lab of links that only one side
+// reported, a neighbour not in the run and two routers with the same host
+// name.
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
@@ -44,7 +44,7 @@ struct Expected {
 };
 
 TEST(Report, EveryLabInEveryFormatGivesTheExpectedReport) {
-    const std::string example = "@src/tests/e2e/expected/example-report.json";
+    const std::string example = "@data/expected/example-report.json";
     const std::vector<Expected> expected = {
         {{"--format", "json"}, example},
         {{"--format", "json", "@src/examples/lab.json"}, example},
