@@ -60,11 +60,11 @@ CScoutPattern Block() {
     return block;
 }
 
-// The text the path addresses, or "<none>".
+// The text the path addresses, or "<none>" (FindField's answer must agree).
 std::string Field(const CScoutPattern& pattern, const std::string& path) {
     std::string out = "<none>";
-    pattern.FindField(path, out);
-    return out;
+    const bool found = pattern.FindField(path, out);
+    return found == (out != "<none>") ? out : "<found, but said otherwise>";
 }
 
 // The names of the block's entries.

@@ -211,14 +211,21 @@ TEST(Requester, WalkRowsBecomeVarOpsAndLookupTakesTheFirstMatchingRow) {
                               {true, 4294967296LL + 5, false, "x"},
                               {false, 9, true, "Lo0"},
                               {true, 4, true, "Se1"},
-                              {true, 9, true, "Lo0"}});
+                              {true, 9, true, "Lo0"},
+                              {true, 7, true, "Gi0"}});
     EXPECT_EQ(lab.requester.SSRGetSNMPWalk(lab.ne(), "ifType"), nullptr);
     ASSERT_EQ(SAUFStoreSnmpList(lab.ne(), &lab.requester, "ifDescr", lab.md()), 1);
     EXPECT_TRUE(lab.commands().empty()); // a walk is not a command
     // The first row with the name decides, even when it has no index; rows
-    // without a string value never match.
-    auto [rows, found] = Read(lab, {"Se1", "Lo0", "x", "Se"});
-    EXPECT_EQ(rows,
-              (Entries{{-1, "Se1"}, {5, "<none>"}, {INT_MIN, "Lo0"}, {4, "Se1"}, {9, "Lo0"}}));
-    EXPECT_EQ(found, (std::vector<int>{-1, -2, -2, -2}));
+    // without a string value never match, not even the empty name.
+    auto [rows, found] = Read(lab, {"Se1", "Lo0", "x", "Se", "", "Gi0"});
+    EXPECT_EQ(
+        rows,
+        (Entries{
+            {-1, "Se1"}, {5, "<none>"}, {INT_MIN, "Lo0"}, {4, "Se1"}, {9, "Lo0"}, {7, "Gi0"}}));
+    EXPECT_EQ(found, (std::vector<int>{-1, -2, -2, -2, -2, 7}));
+    // Without a place to read from, nothing is read.
+    EXPECT_EQ(SAUFWrapSNMPInTreeList("ifDescr", false, nullptr, &tree, false), 0);
+    EXPECT_EQ(SAUFWrapSNMPInTreeList(nullptr, false, lab.md(), &tree, false), 0);
+    EXPECT_EQ(tree, nullptr);
 }
