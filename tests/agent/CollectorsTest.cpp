@@ -22,6 +22,7 @@
 #include "CScoutCiscoService.h"
 #include "CScoutCiscoServiceData.h"
 #include "CScoutCiscoTransmitInterface.h"
+#include "CScoutInterfaceNameTranslator.h"
 #include "CZanRegex.h"
 #include "HostFixture.h"
 #include "QuillonAgentProbe.h"
@@ -146,6 +147,14 @@ std::string InterfaceList(LabRouter& router, const std::string&, const ordered_j
     return result;
 }
 
+// The long and short base of an interface description.
+std::string BaseNames(LabRouter&, const std::string& text, const ordered_json&) {
+    CScoutInterfaceNameTranslator translator;
+    std::string longBase, shortBase;
+    translator.MakeBaseNames(text.c_str(), longBase, shortBase);
+    return longBase + "|" + shortBase;
+}
+
 struct Step {
     const char* command; // the command whose answer the step reads, if any
     std::function<std::string(LabRouter&, const std::string&, const ordered_json&)> run;
@@ -161,7 +170,8 @@ const std::map<std::string, Step> kSteps = {
     {"net-addr", {nullptr, Identity<&CScoutCiscoServiceData::BuildNetAddr>}},
     {"hostname", {nullptr, Identity<&CScoutCiscoServiceData::BuildHostname>}},
     {"dis", {nullptr, Identity<&CScoutCiscoServiceData::BuildDIS>}},
-    {"pseudo-node", {nullptr, PseudoNode}}};
+    {"pseudo-node", {nullptr, PseudoNode}},
+    {"base-names", {nullptr, BaseNames}}};
 
 TEST(Collectors, EveryStepOnEveryCase) {
     for (const ordered_json& group : ReadJson("agent-steps.json")) {

@@ -1,5 +1,5 @@
-// The agent as the host drives it: the plug-in's factory and identity, one
-// router through the four layers (what it leaves,
+// The agent as the host drives it (its factory and identity are checked end
+// to end by quillon version): one router through the four layers (what it leaves,
 // tests/data/expected/road-r1.txt, and what it traces at each debug level,
 // tests/data/traces/road-r1.json), the failures a lab can cause on the way
 // (tests/data/lab-faults.json), and records that come without the host's
@@ -136,25 +136,6 @@ TEST(Layers, ProtocolEndPointHangsUnderItsNeighbourOnly) {
     EXPECT_EQ(Describe(nbr.get()),
               "{m_IfIndex=3; m_IfDescr=\"Serial1/0\"; m_ISISTOPO={m_ProtocolEndPoint="
               "{m_ISISEnabled=0; m_CircuitType=\"level-2\"; m_LevelData=[]}}}");
-}
-
-TEST(Layers, FactoryGivesAFreshAgentThatNamesItselfWhenAsked) {
-    std::unique_ptr<CScoutAgent> first(SAInstantiate());
-    std::unique_ptr<CScoutAgent> second(SAInstantiate());
-    ASSERT_NE(dynamic_cast<CScoutQuillonAgent*>(first.get()), nullptr);
-    ASSERT_NE(second, nullptr);
-    EXPECT_NE(first.get(), second.get());
-    EXPECT_EQ(first->ZAGetName(), "");
-    first->ZASetSCName();
-    first->ZASetSCDesc();
-    EXPECT_EQ(first->ZAGetName(), "Quillon");
-    EXPECT_EQ(first->ZAGetDesc(), "Discovery Agent for Cisco ISIS device using Telnet");
-    EXPECT_EQ(second->ZAGetName(), "");
-    // The host calls the layers through the base class.
-    LabRouter router;
-    router.Answer("show clns protocol", "IP-RIP Router: <none>\n");
-    first->SASetRequester(&router.Requester());
-    EXPECT_EQ(first->SADoMediationFilter(&router.Record()), ZFALSE);
 }
 
 TEST(Layers, RelationshipLayerPassesANullRecordOn) {

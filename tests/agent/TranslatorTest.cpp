@@ -1,4 +1,5 @@
-// Interface names, long or short, resolved through the ifDescr column.
+// Interface names, long or short, resolved through the ifDescr column (the
+// base names of a description are among the collector cases).
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -28,31 +29,6 @@ std::unique_ptr<CZanDoubleList> Walk(const std::vector<std::pair<long long, cons
                       : new CZanASN1Address(std::vector<uint32_t>{static_cast<uint32_t>(index)}),
             text != nullptr ? new CZanAtom(std::string(text)) : new CZanAtom(7)));
     return walk;
-}
-
-TEST(Translator, DerivesLongAndShortBaseNames) {
-    // The description, then the long and short base; none when the
-    // description is not an interface name.
-    const char* const table[][3] = {
-        {"Ethernet0/1", "Ethernet0/1", "Et0/1"},
-        {"Serial1/0.100", "Serial1/0.100", "Se1/0.100"},
-        {"Serial0/0:1", "Serial0/0:1", "Se0/0:1"},
-        {"Port-channel1", "Port-channel1", "Po1"},
-        {"E1 0/0", "E1 0/0", "E1 0/0"},
-        {"0/0", "", ""},
-        {"", "", ""},
-        {"GigabitEthernet0/0.10-802.1Q vLAN subif", "GigabitEthernet0/0.10", "Gi0/0.10"},
-        {"  Loopback0", "Loopback0", "Lo0"},
-        {"Null", "Null", "Nu"}};
-    for (const auto& row : table) {
-        CScoutInterfaceNameTranslator translator;
-        std::string longBase, shortBase;
-        EXPECT_EQ(TraceOf(1, [&] { translator.MakeBaseNames(row[0], longBase, shortBase); }),
-                  *row[1] != '\0' ? ""
-                                  : "CScoutInterfaceNameTranslator: unrecognised interface: " +
-                                        std::string(row[0]) + "\n");
-        EXPECT_EQ(longBase + "|" + shortBase, std::string(row[1]) + "|" + row[2]) << row[0];
-    }
 }
 
 TEST(Translator, ResolvesLongAndShortNamesExactly) {
