@@ -138,18 +138,10 @@ TEST(Layers, ProtocolEndPointHangsUnderItsNeighbourOnly) {
               "{m_ISISEnabled=0; m_CircuitType=\"level-2\"; m_LevelData=[]}}}");
 }
 
-TEST(Layers, RelationshipLayerPassesANullRecordOn) {
-    LabRouter router;
-    QuillonAgentProbe probe(router.Requester());
-    EXPECT_EQ(TraceOf(3, [&] { probe.Relationship(nullptr); }),
-              "SQ::SMADoRelationshipLayer()\nleaving SQ::SADoRelationshipLayer()\n");
-    EXPECT_TRUE(router.Journal().SEJRelationshipKeys().empty());
-    EXPECT_EQ(router.Errors(), "");
-}
-
 TEST(Layers, RecordWithoutTheHostsObjectsIsReportedAndRunsNoCommand) {
-    // The layer: (f)ilter, (m)ediation or (p)rocess; then whether there is a
-    // record, whether it has its mediation data and its processed data.
+    // The layer: (f)ilter, (m)ediation, (p)rocess or (r)elationship; then
+    // whether there is a record, whether it has its mediation data and its
+    // processed data.
     struct Case {
         char layer;
         bool record, md, pd;
@@ -161,7 +153,8 @@ TEST(Layers, RecordWithoutTheHostsObjectsIsReportedAndRunsNoCommand) {
                        {'m', true, false, true, "-220402 CScoutQuillonAgent:238\n"},
                        {'p', false, true, true, "-220402 CScoutQuillonAgent:312\n"},
                        {'p', true, false, true, "-220402 CScoutQuillonAgent:321\n"},
-                       {'p', true, true, false, "-220402 CScoutQuillonAgent:321\n"}};
+                       {'p', true, true, false, "-220402 CScoutQuillonAgent:321\n"},
+                       {'r', false, true, true, ""}};
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(1, c.layer) + " " + c.error);
         LabRouter router;
@@ -178,6 +171,8 @@ TEST(Layers, RecordWithoutTheHostsObjectsIsReportedAndRunsNoCommand) {
             probe.Mediation(ne);
         if (c.layer == 'p')
             probe.Process(ne);
+        if (c.layer == 'r')
+            probe.Relationship(ne);
         EXPECT_EQ(router.Errors(), c.error);
         EXPECT_TRUE(journal.SEJCommands().empty());
         EXPECT_TRUE(md.SMDKeys().empty());

@@ -4,7 +4,10 @@
 // copies.
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include <algorithm>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -77,54 +80,30 @@ Names EntryNames(const CScoutPattern& block) {
 
 } // namespace
 
+// The cases of tests/data/regex-cases.json.
+nlohmann::json Cases(const char* kind) {
+    std::ifstream file(std::string(QUILLON_TEST_DATA) + "/regex-cases.json");
+    return nlohmann::json::parse(file)[kind];
+}
+
 TEST(Regex, SteppingRunsEndEmptyMatchesMoveOnAndGroupsFollowTheSlots) {
-    const std::tuple<const char*, const char*, int, Spans> cases[] = {
-        // An optional group that took no part is absent.
-        {"([a-z]+)([0-9]+)?", "a1 b", 3, {{{0, 2}, {0, 1}, {1, 2}}, {{3, 4}, {3, 4}, kAbsent}}},
-        {"x*", "axxb", 1, {{{0, 0}}, {{1, 3}}, {{3, 3}}, {{4, 4}}}},
-        {"x*", "", 1, {{{0, 0}}}},
-        {"^a", "aaa", 1, {{{0, 1}}}},
-        {"a$", "a\nba", 1, {{{3, 4}}}},
-        {"cd|b$", "ab\0cd", 1, {{{1, 2}}}},                  // the text ends at its first NUL
-        {"([a-z]+)=([a-z]+)", "k=v", 2, {{{0, 3}, {0, 1}}}}, // fewer slots than groups
-        {"([a-z]+)=", "k=", 3, {{{0, 2}, {0, 1}, kAbsent}}}, // more slots than groups
-        {"=", "a=", 0, {{{1, 2}}}},                          // a count below one records the match
-        {"(a*)b", "b", 2, {{{0, 1}, {0, 0}}}},               // an empty group took part
-    };
-    for (const auto& [expression, text, slots, spans] : cases) {
-        CZanRegex re(expression, slots);
-        EXPECT_EQ(StepAll(re, text, slots), spans) << expression;
+    for (const nlohmann::json& c : Cases("steps")) {
+        const std::string expression = c["expression"], text = c["text"];
+        CZanRegex re(expression.c_str(), c["slots"]);
+        EXPECT_EQ(StepAll(re, text.c_str(), c["slots"]), c["spans"].get<Spans>()) << expression;
         // The failed step leaves no match to read, and the text stays exhausted.
         EXPECT_EQ(re.SubExprStart(0), nullptr) << expression;
-        EXPECT_EQ(re.ZRStep(text), 0) << expression;
+        EXPECT_EQ(re.ZRStep(text.c_str()), 0) << expression;
     }
 }
 
 TEST(Regex, EngineSettings) {
-    const std::tuple<const char*, const char*, const char*> cases[] = {
-        // "." crosses a carriage return but not a line feed.
-        {"a.b", "a\rb", "a\rb"},
-        {"a.b", "a\nb", "<none>"},
-        // POSIX classes; white space includes CR, LF, tab, VT and FF.
-        {"[[:space:]]+", "a \t\r\n\v\fb", " \t\r\n\v\f"},
-        {"[^[:space:]]+", "  Serial1/0 -", "Serial1/0"},
-        {"a.!", "a\xe9!", "a\xe9!"}, // bytes above 127 are single characters
-        // A backslash inside brackets escapes the next character.
-        {"[a-z0-9\\-._]+", "ab-c.d_e\\f", "ab-c.d_e"},
-        {"\\*([A-Z]+)\\*", "SNPA: *HDLC* ", "*HDLC*"},
-        {"0\\/0\\/1", "0/0/1", "0/0/1"},
-        // Leftmost, then longest.
-        {"a|ab|abc", "xabcd", "abc"},
-        // "^" and "$" bind to the ends of the whole text only.
-        {"^b", "a\nb", "<none>"},
-        {"b$", "b\na", "<none>"},
-        {"[A-za-z]+", "1UP_[x]2", "UP_[x]"}, // A-z admits what lies between Z and a
-    };
-    for (const auto& [expression, text, match] : cases) {
-        CZanRegex re(expression, 1);
+    for (const nlohmann::json& c : Cases("settings")) {
+        const std::string expression = c["expression"], text = c["text"];
+        CZanRegex re(expression.c_str(), 1);
         ASSERT_EQ(re.ZRCompiledCorrectly(), ZTRUE) << expression;
-        EXPECT_EQ(re.ZRMatches(text), std::string(match) != "<none>" ? ZTRUE : ZFALSE);
-        EXPECT_EQ(Found(re), match) << expression;
+        EXPECT_EQ(re.ZRMatches(text.c_str()), c["match"].is_null() ? ZFALSE : ZTRUE);
+        EXPECT_EQ(Found(re), c["match"].is_null() ? "<none>" : c["match"]) << expression;
     }
 }
 

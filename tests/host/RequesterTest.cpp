@@ -110,10 +110,6 @@ std::string Report(int code, const char* file, int line, const char* message) {
     return testing::internal::GetCapturedStderr();
 }
 
-std::string Errors(const CScoutEntityJournal& journal) {
-    return quillon_test::Errors(journal.SEJErrors());
-}
-
 } // namespace
 
 TEST(ErrorReport, LineFormatOnStandardError) {
@@ -140,15 +136,16 @@ TEST(ErrorReport, EntitiesRouteReportsToTheirJournalAndRestoreThePrevious) {
             CScoutEntity second("R2");
             second.SEBegin();
             Report(-2, "B", 2, nullptr);
-            EXPECT_EQ(Errors(second.SEJournal()), "-2 B:2\n");
+            EXPECT_EQ(quillon_test::Errors(second.SEJournal().SEJErrors()), "-2 B:2\n");
         } // destroyed while active: ends itself
         Report(-3, "C", 3, "");
         first.SEEnd();
         Report(-4, "D", 4, nullptr);
-        EXPECT_EQ(Errors(first.SEJournal()), "-1 A:1 with text\n-3 C:3 \n");
+        EXPECT_EQ(quillon_test::Errors(first.SEJournal().SEJErrors()),
+                  "-1 A:1 with text\n-3 C:3 \n");
     }
     Report(-5, "E", 5, nullptr);
-    EXPECT_EQ(Errors(outer), "-4 D:4\n-5 E:5\n");
+    EXPECT_EQ(quillon_test::Errors(outer.SEJErrors()), "-4 D:4\n-5 E:5\n");
     EXPECT_EQ(CZanError::ZESetListener(saved), &outer);
 }
 
