@@ -28,14 +28,6 @@ const ordered_json& Hostile() {
     return hostile;
 }
 
-// The answers of r1 (see HostFixture.h), command by command.
-std::map<std::string, std::string> UsualAnswers() {
-    std::map<std::string, std::string> answers;
-    for (const auto& answer : isis_router::kAnswers)
-        answers[answer[0]] = isis_router::Output(answer[1]);
-    return answers;
-}
-
 std::string Repeated(const std::string& line, size_t bytes) {
     std::string text;
     text.reserve(bytes + line.size());
@@ -98,7 +90,7 @@ class HostileRepeatedLine : public testing::TestWithParam<int> {};
 
 TEST_P(HostileRepeatedLine, TenMegabytesOfOneLine) {
     const ordered_json& c = Hostile()["repeatedLines"][GetParam()];
-    auto answers = UsualAnswers();
+    auto answers = isis_router::Answers();
     answers[c[0]] = c[1].get<std::string>() + Repeated(c[2], 10u << 20);
     const ordered_json entity = Discover("R1", answers, kUsualIfDescr);
     EXPECT_EQ(entity.value("accepted", false), true);
@@ -123,7 +115,7 @@ TEST(HostileOutput, MegabyteWithoutLineFeedInEveryAnswer) {
 }
 
 TEST(HostileOutput, NulBytesEndEveryTextButTheEntityName) {
-    auto answers = UsualAnswers();
+    auto answers = isis_router::Answers();
     // The list stops at the NUL: Serial1/0 after it is not seen.
     answers["show clns protocol"] =
         Listed({"Ethernet0/0"}).first + std::string(1, '\0') + "        Serial1/0 - OSI - IP\n";
@@ -146,7 +138,7 @@ TEST(HostileOutput, NamesComeBackByteForByte) {
     for (const auto& [kind, list] : Hostile()["names"].items()) {
         SCOPED_TRACE(kind);
         const auto names = list.get<std::vector<std::string>>();
-        auto answers = UsualAnswers();
+        auto answers = isis_router::Answers();
         const auto [protocol, ifDescr] = Listed(names);
         answers["show clns protocol"] = protocol;
         for (const std::string& name : names)
@@ -177,7 +169,7 @@ TEST(HostileOutput, ThousandsOfDuplicateNames) {
     for (int i = 0; i < 3 * count; ++i)
         listed.push_back("Ethernet" + std::to_string(i % count / 48) + "/" +
                          std::to_string(i % count % 48));
-    auto answers = UsualAnswers();
+    auto answers = isis_router::Answers();
     answers["show clns protocol"] = Listed(listed).first;
     const IfDescr ifDescr = Listed({listed.begin(), listed.begin() + 2 * count}).second;
     const ordered_json entity = Discover("R1", answers, ifDescr);

@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include <fstream>
+#include <map>
 #include <set>
 #include <sstream>
 #include <string>
@@ -143,33 +144,26 @@ private:
 } // namespace quillon_test
 
 // The IOS router r1 runs IS-IS on Ethernet0/0, a LAN with three neighbours
-// where it is the designated IS, and on Serial1/0, a point-to-point link.
-// Its answers are files under tests/data/outputs/r1.
+// where it is the designated IS, and on Serial1/0, a point-to-point link. Its
+// answers to every command the agent runs are files under
+// tests/data/outputs/r1 (commands.json names them).
 namespace isis_router {
 
-// Every command the agent runs, with the file of r1's answer.
-inline const char* const kAnswers[][2] = {
-    {"show clns protocol", "show-clns-protocol.txt"},
-    {"show clns interface", "show-clns-interface.txt"},
-    {"show run", "show-run.txt"},
-    {"show isis neighbors detail", "show-isis-neighbors-detail.txt"},
-    {"show clns is-neighbors detail", "show-clns-is-neighbors-detail.txt"},
-    {"show clns", "show-clns.txt"},
-    {"show isis hostname | include \\*", "show-isis-hostname.txt"},
-    {"show isis database | include \\*", "show-isis-database-own.txt"},
-    {"show isis database", "show-isis-database.txt"}};
-
-inline std::string Output(const std::string& file) {
-    return quillon_test::ReadTestFile("r1/" + file);
+inline std::map<std::string, std::string> Answers() {
+    std::map<std::string, std::string> answers;
+    const auto files = quillon_test::ReadJson("outputs/r1/commands.json");
+    for (const auto& [command, file] : files.items())
+        answers[command] = quillon_test::ReadTestFile("r1/" + file.get<std::string>());
+    return answers;
 }
 
 // The router answers as r1 does, except to the silent commands.
 inline quillon_test::LabRouter& Answer(quillon_test::LabRouter& router,
                                        const std::set<std::string>& silent = {}) {
     router.Reachable();
-    for (const auto& answer : kAnswers)
-        if (silent.count(answer[0]) == 0)
-            router.Answer(answer[0], Output(answer[1]));
+    for (const auto& [command, output] : Answers())
+        if (silent.count(command) == 0)
+            router.Answer(command, output);
     return router;
 }
 
