@@ -221,6 +221,14 @@ TEST(Requester, WalkRowsBecomeVarOpsAndLookupTakesTheFirstMatchingRow) {
         (Entries{
             {-1, "Se1"}, {5, "<none>"}, {INT_MIN, "Lo0"}, {4, "Se1"}, {9, "Lo0"}, {7, "Gi0"}}));
     EXPECT_EQ(found, (std::vector<int>{-1, -2, -2, -2, -2, 7}));
+    // An entry without a row is passed over.
+    CZanTreeList gappy(false);
+    CZanSnmpVarOp row(new CZanASN1Address({3}), new CZanAtom("Gi0"));
+    gappy.ZTLAdd(0, nullptr);
+    gappy.ZTLAdd(1, &row);
+    CZanASN1Address* index = nullptr;
+    SAUFGetIndexFromSnmpTreeList("Gi0", &gappy, &index);
+    EXPECT_EQ(index, row.ZSVOASN1());
     // Without a place to read from, nothing is read.
     EXPECT_EQ(SAUFWrapSNMPInTreeList("ifDescr", false, nullptr, &tree, false), 0);
     EXPECT_EQ(SAUFWrapSNMPInTreeList(nullptr, false, lab.md(), &tree, false), 0);
