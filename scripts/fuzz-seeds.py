@@ -3,8 +3,9 @@
 
 Seeds come from what the tests feed the agent: the outputs of every router of
 the lab files (examples/ and tests/data/labs/), the router outputs kept as
-files (tests/data/outputs/) or spelt out in the agent tests and their support
-headers, and the lab files themselves.
+files (tests/data/outputs/) or spelt out in the collector cases
+(tests/data/agent-steps.json) and the agent tests, and the lab files
+themselves.
 Each seed is named after a digest of its bytes, so running the script again
 gives the same files.
 
@@ -114,6 +115,14 @@ def cpp_literals(text):
     if current is not None:
         blobs.append(current)
     return blobs
+
+
+def json_strings(node):
+    """Every string in a JSON value, as bytes."""
+    if isinstance(node, str):
+        return [node.encode("utf-8")]
+    items = node.values() if isinstance(node, dict) else node if isinstance(node, list) else []
+    return [blob for item in items for blob in json_strings(item)]
 
 
 def decode_escapes(body):
@@ -243,15 +252,17 @@ def main():
             for target in classify(blob):
                 corpus.add(target, blob)
 
-    sources = [os.path.join(ROOT, "tests", "support", "IsisRouterOutputs.h")]
-    sources += sorted(glob.glob(os.path.join(ROOT, "tests", "agent", "*.cpp")))
-    for path in sources:
+    blobs = []
+    with open(os.path.join(ROOT, "tests", "data", "agent-steps.json"), encoding="utf-8") as f:
+        blobs += json_strings(json.load(f))
+    for path in sorted(glob.glob(os.path.join(ROOT, "tests", "agent", "*.cpp"))):
         with open(path, encoding="utf-8") as f:
-            for blob in cpp_literals(f.read()):
-                if len(blob) < 8:
-                    continue
-                for target in classify(blob):
-                    corpus.add(target, blob)
+            blobs += cpp_literals(f.read())
+    for blob in blobs:
+        if len(blob) < 8:
+            continue
+        for target in classify(blob):
+            corpus.add(target, blob)
 
     for data in REPORT_SEEDS:
         corpus.add("report_text", data)

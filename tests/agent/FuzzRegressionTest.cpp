@@ -3,7 +3,6 @@
 // sanitizer build checks) or break the harness's properties.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 #include "../../fuzz/FuzzHarnesses.h"
@@ -18,7 +17,7 @@ TEST_P(FuzzRegression, HoldsOnEveryKeptInput) {
     const auto inputs = quillon_test::FuzzInputsOf(harness.name);
     EXPECT_FALSE(inputs.empty()) << "no seed corpus for " << harness.name;
     for (const quillon_test::FuzzInput& input : inputs)
-        EXPECT_TRUE(harness.run(quillon_test::DataOf(input), input.bytes.size())) << input.path;
+        EXPECT_TRUE(harness.run(input.data(), input.bytes.size())) << input.path;
 }
 
 // Inputs the seed corpora do not hold: nothing at all, a lone NUL, and

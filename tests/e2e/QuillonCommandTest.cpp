@@ -8,6 +8,7 @@
 
 #include <unistd.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -56,7 +57,7 @@ TEST(QuillonCommand, OutReplacesTheReportWholeAndTraceGoesToStandardOutput) {
     EXPECT_EQ(traced.out.find("Router R1"), std::string::npos);
     EXPECT_NE(ReadFile(out).find("Router R1: accepted"), std::string::npos);
     EXPECT_EQ(ReadFile(folder / "earlier.txt"), "earlier report");
-    EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"earlier.txt", "report.txt"}));
+    EXPECT_EQ(folder.Entries(), (std::set<std::string>{"earlier.txt", "report.txt"}));
 
     const auto quiet = RunQuillon({"discover", "--out", out, lab});
     EXPECT_EQ(quiet.status, 0) << quiet.err;
@@ -78,7 +79,7 @@ TEST(QuillonCommand, RefusalsExitTwoWithOneLineAndNoReport) {
         EXPECT_EQ(result.out, "");
         EXPECT_EQ(result.err.rfind("quillon: " + error, 0), 0u) << result.err;
         EXPECT_EQ(result.err.find('\n'), result.err.size() - 1) << result.err;
-        EXPECT_EQ(folder.Entries(), std::vector<std::string>{"report.json"});
+        EXPECT_EQ(folder.Entries(), std::set<std::string>{"report.json"});
         EXPECT_EQ(ReadFile(folder / "report.json"), "earlier report");
     }
 }

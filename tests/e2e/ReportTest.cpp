@@ -1,9 +1,8 @@
-// quillon discover end to end on small labs, in every format, against the
-// reports kept beside the tests: the example lab's report written by hand
-// from its routers' outputs (tests/e2e/expected/example-report.json), and in
-// tests/data/expected what the other labs and formats give. links.json is a
-// lab of links that only one side reported, a neighbour not in the run and
-// two routers with the same host name.
+// quillon discover end to end on small labs, in every format
+// (tests/data/reports.json), against the reports kept in tests/data/expected: the example lab's
+// report written by hand from its routers' outputs (example-report.json), and what the other labs
+// and formats give. links.json is a lab of links that only one side reported, a neighbour not in
+// the run and two routers with the same host name.
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
@@ -38,36 +37,19 @@ std::string ErrorLines(const ordered_json& report) {
     return lines;
 }
 
-struct Expected {
-    std::vector<std::string> arguments; // after "discover"
-    std::string report;
-};
-
 TEST(Report, EveryLabInEveryFormatGivesTheExpectedReport) {
-    const std::string example = "@src/tests/e2e/expected/example-report.json";
-    const std::vector<Expected> expected = {
-        {{"--format", "json"}, example},
-        {{"--format", "json", "@src/examples/lab.json"}, example},
-        {{}, "@data/expected/example-report.txt"},
-        {{"--format", "dot"}, "@data/expected/example.dot"},
-        {{"--format", "json", "@data/labs/routers.json", "@data/labs/unreachable.json"},
-         "@data/expected/routers-unreachable.json"},
-        {{"@data/labs/routers.json", "@data/labs/unreachable.json"},
-         "@data/expected/routers-unreachable.txt"},
-        {{"--format", "json", "@data/labs/links.json"}, "@data/expected/links.json"},
-        {{"@data/labs/links.json"}, "@data/expected/links.txt"},
-        {{"--format", "dot", "@data/labs/links.json"}, "@data/expected/links.dot"},
-    };
-    for (const Expected& run : expected) {
+    // The arguments after "discover", and the file of the expected report.
+    for (const auto& run : nlohmann::json::parse(ReadFile(Expand("@data/reports.json")))) {
         std::vector<std::string> arguments = {"discover"};
-        for (const std::string& argument : run.arguments)
+        for (const auto& argument : run[0])
             arguments.push_back(Expand(argument));
-        SCOPED_TRACE(run.report);
+        const std::string expected = run[1];
+        SCOPED_TRACE(expected);
         const auto result = RunQuillon(arguments);
         ASSERT_EQ(result.status, 0) << result.err;
-        const std::string wanted = ReadFile(Expand(run.report));
+        const std::string wanted = ReadFile(Expand(expected));
         ASSERT_FALSE(wanted.empty());
-        if (run.report.substr(run.report.size() - 5) != ".json") {
+        if (expected.substr(expected.size() - 5) != ".json") {
             EXPECT_EQ(result.out, wanted);
             continue;
         }

@@ -1,10 +1,13 @@
 // The pattern service. The single-expression matcher: stepping, group
-// bounds, engine settings. Named, nested patterns: the interface list block
-// read through field paths, part spans, repetition, path errors, validity and
+// bounds, engine settings. Named, nested patterns: a block of entries read
+// through field paths, part spans, repetition, path errors, validity and
 // copies.
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include <algorithm>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -47,91 +50,60 @@ std::string Found(const CZanRegex& re) {
 
 using Names = std::vector<std::string>;
 using Subs = std::vector<CScoutPattern>;
-const char* const kTag = "Interfaces supported by IS-IS:[\n\r]";
-const std::string kHead = "Interfaces supported by IS-IS:";
-const std::string kLf = kHead + "\n";
-const std::string kCrLf = kHead + "\r\n";
-const std::string kRest = "  Redistribute:\n    static (on by default)\n";
 
-// The interface list block, put together in the order the collector uses:
-// the entry gets its name pattern before it is copied into the block's list.
-CScoutPattern InterfaceBlock() {
-    CScoutPattern block(
-        "isisInterfaceBlock", false,
-        Names{kTag, "([[:space:]]+([^[:space:]]+)([[:space:]]-[[:space:]](IP|OSI))*)+"});
-    CScoutPattern entry("listEntry", true,
-                        "[[:space:]]+[^[:space:]]+([[:space:]]-[[:space:]](IP|OSI))+[\n\r]");
-    entry.SetSubPattern(new Subs{CScoutPattern("interfaceName", false, "[^[:space:]]+")});
-    block.SetSubPattern(new Subs{CScoutPattern("interfaceListTag", false, kTag), entry});
+// A block of a heading line and "name=1" entries, one a line (one without
+// "=value" belongs to the block but is no entry). The block's part of the
+// entries ends before the last line end, which the last entry runs past.
+CScoutPattern Block() {
+    CScoutPattern block("block", false,
+                        Names{"items:[\n\r]", "([[:space:]]+([a-z0-9/]+)(=[0-9]+)?)+"});
+    CScoutPattern entry("entry", true, "[[:space:]]+[a-z0-9/]+=[0-9]+[\n\r]");
+    entry.SetSubPattern(new Subs{CScoutPattern("name", false, "[a-z0-9/]+")});
+    block.SetSubPattern(new Subs{CScoutPattern("head", false, "items:[\n\r]"), entry});
     return block;
 }
 
-// The text the path addresses, or "<none>".
+// The text the path addresses, or "<none>" (FindField's answer must agree).
 std::string Field(const CScoutPattern& pattern, const std::string& path) {
     std::string out = "<none>";
-    pattern.FindField(path, out);
-    return out;
+    const bool found = pattern.FindField(path, out);
+    return found == (out != "<none>") ? out : "<found, but said otherwise>";
 }
 
-// The names the block yields, read the way the collector reads them.
+// The names of the block's entries.
 Names EntryNames(const CScoutPattern& block) {
     Names names;
-    for (int i = 0; i < block.NumberMatches("isisInterfaceBlock[0].listEntry"); ++i)
-        names.push_back(Field(block, "isisInterfaceBlock[0].listEntry[" + std::to_string(i) +
-                                         "].interfaceName[0]"));
+    for (int i = 0; i < block.NumberMatches("block[0].entry"); ++i)
+        names.push_back(Field(block, "block[0].entry[" + std::to_string(i) + "].name[0]"));
     return names;
 }
 
 } // namespace
 
+// The cases of tests/data/regex-cases.json.
+nlohmann::json Cases(const char* kind) {
+    std::ifstream file(std::string(QUILLON_TEST_DATA) + "/regex-cases.json");
+    return nlohmann::json::parse(file)[kind];
+}
+
 TEST(Regex, SteppingRunsEndEmptyMatchesMoveOnAndGroupsFollowTheSlots) {
-    const std::tuple<const char*, const char*, int, Spans> cases[] = {
-        // An optional group that took no part is absent.
-        {"([a-z]+)([0-9]+)?", "a1 b", 3, {{{0, 2}, {0, 1}, {1, 2}}, {{3, 4}, {3, 4}, kAbsent}}},
-        {"x*", "axxb", 1, {{{0, 0}}, {{1, 3}}, {{3, 3}}, {{4, 4}}}},
-        {"x*", "", 1, {{{0, 0}}}},
-        {"^a", "aaa", 1, {{{0, 1}}}},
-        {"a$", "a\nba", 1, {{{3, 4}}}},
-        {"cd|b$", "ab\0cd", 1, {{{1, 2}}}},                  // the text ends at its first NUL
-        {"([a-z]+)=([a-z]+)", "k=v", 2, {{{0, 3}, {0, 1}}}}, // fewer slots than groups
-        {"([a-z]+)=", "k=", 3, {{{0, 2}, {0, 1}, kAbsent}}}, // more slots than groups
-        {"=", "a=", 0, {{{1, 2}}}},                          // a count below one records the match
-        {"(a*)b", "b", 2, {{{0, 1}, {0, 0}}}},               // an empty group took part
-    };
-    for (const auto& [expression, text, slots, spans] : cases) {
-        CZanRegex re(expression, slots);
-        EXPECT_EQ(StepAll(re, text, slots), spans) << expression;
+    for (const nlohmann::json& c : Cases("steps")) {
+        const std::string expression = c["expression"], text = c["text"];
+        CZanRegex re(expression.c_str(), c["slots"]);
+        EXPECT_EQ(StepAll(re, text.c_str(), c["slots"]), c["spans"].get<Spans>()) << expression;
         // The failed step leaves no match to read, and the text stays exhausted.
         EXPECT_EQ(re.SubExprStart(0), nullptr) << expression;
-        EXPECT_EQ(re.ZRStep(text), 0) << expression;
+        EXPECT_EQ(re.ZRStep(text.c_str()), 0) << expression;
     }
 }
 
 TEST(Regex, EngineSettings) {
-    const std::tuple<const char*, const char*, const char*> cases[] = {
-        // "." crosses a carriage return but not a line feed.
-        {"a.b", "a\rb", "a\rb"},
-        {"a.b", "a\nb", "<none>"},
-        // POSIX classes; white space includes CR, LF, tab, VT and FF.
-        {"[[:space:]]+", "a \t\r\n\v\fb", " \t\r\n\v\f"},
-        {"[^[:space:]]+", "  Serial1/0 -", "Serial1/0"},
-        {"a.!", "a\xe9!", "a\xe9!"}, // bytes above 127 are single characters
-        // A backslash inside brackets escapes the next character.
-        {"[a-z0-9\\-._]+", "ab-c.d_e\\f", "ab-c.d_e"},
-        {"\\*([A-Z]+)\\*", "SNPA: *HDLC* ", "*HDLC*"},
-        {"0\\/0\\/1", "0/0/1", "0/0/1"},
-        // Leftmost, then longest.
-        {"a|ab|abc", "xabcd", "abc"},
-        // "^" and "$" bind to the ends of the whole text only.
-        {"^b", "a\nb", "<none>"},
-        {"b$", "b\na", "<none>"},
-        {"[A-za-z]+", "1UP_[x]2", "UP_[x]"}, // A-z admits what lies between Z and a
-    };
-    for (const auto& [expression, text, match] : cases) {
-        CZanRegex re(expression, 1);
+    for (const nlohmann::json& c : Cases("settings")) {
+        const std::string expression = c["expression"], text = c["text"];
+        CZanRegex re(expression.c_str(), 1);
         ASSERT_EQ(re.ZRCompiledCorrectly(), ZTRUE) << expression;
-        EXPECT_EQ(re.ZRMatches(text), std::string(match) != "<none>" ? ZTRUE : ZFALSE);
-        EXPECT_EQ(Found(re), match) << expression;
+        EXPECT_EQ(re.ZRMatches(text.c_str()), c["match"].is_null() ? ZFALSE : ZTRUE);
+        EXPECT_EQ(Found(re), c["match"].is_null() ? "<none>" : c["match"]) << expression;
     }
 }
 
@@ -160,57 +132,44 @@ TEST(Regex, NewTextPointerStartsOverAndMatchesLeavesSteppingAlone) {
     EXPECT_EQ(Found(re), "<none>");
 }
 
-TEST(Pattern, InterfaceListBlockReadsEveryEntryLine) {
-    const std::tuple<const char*, std::string, Names> cases[] = {
-        {"LF", kLf + "  Se1/0 - OSI - IP\n  Et0/1 - IP\n" + kRest, {"Se1/0", "Et0/1"}},
-        {"CR LF, tabs", kCrLf + "\tSe1 - OSI - IP\r\n\tLo0 - IP\r\n  Redist:\r\n", {"Se1", "Lo0"}},
-        {"list ends the output", kLf + "    Lo0 - IP\n    Se1/0 - IP\n", {"Lo0", "Se1/0"}},
-        {"CR LF, list ends the output", kCrLf + "        Loopback0 - IP\r\n", {"Loopback0"}},
-        {"duplicates", kLf + "    Se1/0 - IP\n    Se1/0 - OSI\n" + kRest, {"Se1/0", "Se1/0"}},
-        {"no protocol marker", kLf + "  Se1 - IP\n  Null0\n  Et0 - IP\n" + kRest, {"Se1", "Et0"}},
-        {"CR line ends", kHead + "\r\tTu7 - OSI\r\tFa0 - IP\r", {"Tu7", "Fa0"}},
-        {"last line without its line end", kLf + "    Se1/0 - IP\n    Lo0 - IP", {"Se1/0"}},
-        {"no entry line", kLf + kRest, {}},
+TEST(Pattern, BlockReadsEveryEntryThroughFieldPaths) {
+    const std::tuple<std::string, Names> cases[] = {
+        {"items:\n  a=1\n  b/2=22\nend\n", {"a", "b/2"}},
+        {"items:\r\n\ta=1\r\n\tb=2\r\n", {"a", "b"}},
+        {"items:\r\ta=1\r\tb=2\r", {"a", "b"}},
+        {"items:\n  a=1\n  b\n  c=3\n", {"a", "c"}},
+        {"items:\n  a=1\n  a=2\n", {"a", "a"}},
+        {"items:\n  a=1\n  b=2", {"a"}}, // the last line without its line end
     };
-    CScoutPattern block = InterfaceBlock();
+    CScoutPattern block = Block();
     ASSERT_TRUE(block.IsValid());
-    for (const auto& [label, text, names] : cases) {
-        ASSERT_TRUE(block.Match(text.c_str())) << label;
-        EXPECT_EQ(block.NumberMatches("isisInterfaceBlock"), 1) << label;
-        EXPECT_EQ(EntryNames(block), names) << label;
-        EXPECT_EQ(Field(block, "isisInterfaceBlock[0].interfaceListTag[0]"),
-                  text.substr(0, kHead.size() + 1));
+    for (const auto& [text, names] : cases) {
+        ASSERT_TRUE(block.Match(text.c_str())) << text;
+        EXPECT_EQ(block.NumberMatches("block"), 1);
+        EXPECT_EQ(EntryNames(block), names) << text;
+        EXPECT_EQ(Field(block, "block[0].head[0]"), text.substr(0, 7));
     }
-}
-
-TEST(Pattern, BlockWithoutAListDoesNotMatchAndForgetsTheLastMatch) {
-    CScoutPattern block = InterfaceBlock();
-    // The tag with nothing after it, an empty list, entries on the tag line.
-    for (const char* text :
-         {"Interfaces supported by IS-IS:\n", "Interfaces supported by IS-IS:\n\n ",
-          "Interfaces supported by IS-IS: Se1 - IP\n", "", (const char*)nullptr}) {
-        ASSERT_TRUE(block.Match("Interfaces supported by IS-IS:\n    Serial1/0 - IP\n"));
-        EXPECT_FALSE(block.Match(text)) << (text ? text : "null");
-        EXPECT_EQ(block.NumberMatches("isisInterfaceBlock"), 0);
-        EXPECT_EQ(block.NumberMatches("isisInterfaceBlock[0].listEntry"), 0);
-    }
-}
-
-TEST(Pattern, PathsThatAddressNothing) {
-    CScoutPattern block = InterfaceBlock();
-    ASSERT_TRUE(block.Match("Interfaces supported by IS-IS:\n  Serial1/0 - IP\n  Fa0/0 - IP\n"));
-    for (const char* path :
-         {"", "otherBlock", "isisInterfaceBlock[1].listEntry", "isisInterfaceBlock.listEntry",
-          "isisInterfaceBlock[0].entry", "isisInterfaceBlock[0].listEntry[2].interfaceName[0]",
-          "isisInterfaceBlock[0].listEntry[99999999999999999999999]",
-          "isisInterfaceBlock[0].listEntry[0", "isisInterfaceBlock[0].listEntry[0]x"}) {
+    // A path that ends in an index names one element; FindField needs one.
+    EXPECT_EQ(block.NumberMatches("block[0].entry[0]"), 1);
+    EXPECT_EQ(Field(block, "block[0].entry"), "<none>");
+    EXPECT_EQ(Field(block, "block[0].entry[0]"), "  a=1\n");
+    for (const char* path : {"", "other", "block[1].entry", "block.entry", "block[0].item",
+                             "block[0].entry[1].name[0]", "block[0].entry[99999999999999999999999]",
+                             "block[0].entry[0", "block[0].entry[0]x"}) {
         EXPECT_EQ(block.NumberMatches(path), 0) << path;
         EXPECT_EQ(Field(block, path), "<none>") << path;
     }
-    // A path that ends in an index names one element; FindField needs one.
-    EXPECT_EQ(block.NumberMatches("isisInterfaceBlock[0].listEntry[1]"), 1);
-    EXPECT_EQ(Field(block, "isisInterfaceBlock[0].listEntry"), "<none>");
-    EXPECT_EQ(Field(block, "isisInterfaceBlock[0].listEntry[1]"), "  Fa0/0 - IP\n");
+}
+
+TEST(Pattern, BlockWithoutEntriesDoesNotMatchAndForgetsTheLastMatch) {
+    CScoutPattern block = Block();
+    // The heading alone, a blank after it, an entry on the heading line.
+    for (const char* text : {"items:\n", "items:\n\n ", "items: a=1\n", "", (const char*)nullptr}) {
+        ASSERT_TRUE(block.Match("items:\n  a=1\n"));
+        EXPECT_FALSE(block.Match(text)) << (text ? text : "null");
+        EXPECT_EQ(block.NumberMatches("block"), 0);
+        EXPECT_EQ(block.NumberMatches("block[0].entry"), 0);
+    }
 }
 
 TEST(Pattern, SubPatternsSearchTheirOwnPart) {
@@ -261,14 +220,14 @@ TEST(Pattern, ValidityCoversEveryExpression) {
 }
 
 TEST(Pattern, CopiesAreIndependent) {
-    auto original = std::make_unique<CScoutPattern>(InterfaceBlock());
+    auto original = std::make_unique<CScoutPattern>(Block());
     CScoutPattern assigned("other", false, "x");
     assigned = *original;
     std::vector<CScoutPattern> kept{*original, assigned};
     original.reset();
     // The copies keep the sub-patterns of their sub-patterns, and their own results.
-    ASSERT_TRUE(kept[0].Match("Interfaces supported by IS-IS:\n  Fa0/0 - IP\n  Se0 - OSI\n"));
-    ASSERT_TRUE(kept[1].Match("Interfaces supported by IS-IS:\n  Lo1 - IP\n"));
-    EXPECT_EQ(EntryNames(kept[0]), (Names{"Fa0/0", "Se0"}));
-    EXPECT_EQ(EntryNames(kept[1]), (Names{"Lo1"}));
+    ASSERT_TRUE(kept[0].Match("items:\n  a=1\n  b=2\n"));
+    ASSERT_TRUE(kept[1].Match("items:\n  c=3\n"));
+    EXPECT_EQ(EntryNames(kept[0]), (Names{"a", "b"}));
+    EXPECT_EQ(EntryNames(kept[1]), (Names{"c"}));
 }

@@ -20,6 +20,7 @@
 #include "CZanTreeList.h"
 #include "CZanVBList.h"
 #include "CZanVarBind.h"
+#include "Records.h"
 
 namespace {
 
@@ -78,9 +79,9 @@ TEST(RecordModel, ProcessedDataCopiesTheKeyAndOwnsTheRecords) {
     pd.SPDAddLocalNbr(new CZanVBList());
     pd.SPDAddRemoteNbr(&key, new CZanVBList());
     // The key is copied deeply, with all of its content.
-    const CZanVBList* list = pd.SPDRemoteNbrKey(0)->ZVBAtom()->ZAList();
-    ASSERT_NE(list, key.ZVBAtom()->ZAList());
-    EXPECT_EQ(list->ZVBLFind("levels")->ZVBAtom()->ZAVector()->ZAVGetValue(1)->ZAInteger(), 7);
+    EXPECT_NE(pd.SPDRemoteNbrKey(0)->ZVBAtom()->ZAList(), key.ZVBAtom()->ZAList());
+    EXPECT_EQ(quillon_test::Describe(pd.SPDRemoteNbrKey(0)),
+              R"(m_Tree={name="R2"; levels=["L1", 7]})");
 }
 
 TEST(DoubleList, OwnershipFollowsTheFlagAndTheCursorStopsPastTheEnd) {

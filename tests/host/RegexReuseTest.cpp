@@ -5,6 +5,9 @@
 // it may change a single match.
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
+#include <fstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -55,27 +58,28 @@ std::string RepeatedTo(const std::string& piece, size_t bytes) {
     return text;
 }
 
-struct Case {
-    const char* name;
-    const char* expression;
-    int slots;
-    const char* piece; // repeated to a text long enough for matches to be kept
-};
+// The expressions, each with a piece of text repeated to a text long enough
+// for matches to be kept (tests/data/regex-reuse.json).
+std::vector<nlohmann::json> Cases() {
+    std::ifstream file(std::string(QUILLON_TEST_DATA) + "/regex-reuse.json");
+    return nlohmann::json::parse(file).get<std::vector<nlohmann::json>>();
+}
 
-class RegexReuse : public testing::TestWithParam<Case> {};
+class RegexReuse : public testing::TestWithParam<nlohmann::json> {};
 
 // A first object compiles and searches; a second one shares the engine and
 // keeps the matches; later ones read them back. Each steps over a copy of
 // the text at another address, and all must see what a plain search sees.
 TEST_P(RegexReuse, EveryObjectSteppingTheSameBytesFindsTheSameMatches) {
-    const Case& c = GetParam();
-    const std::string text = RepeatedTo(c.piece, 6000);
-    const auto plain = PlainMatches(c.expression, text);
+    const std::string expression = GetParam()["expression"];
+    const int slots = GetParam()["slots"];
+    const std::string text = RepeatedTo(GetParam()["piece"], 6000);
+    const auto plain = PlainMatches(expression.c_str(), text);
     ASSERT_FALSE(plain.empty());
     std::vector<Bounds> first;
     for (int round = 0; round < 4; ++round) {
         const std::string copy = text;
-        const std::vector<Bounds> steps = Steps(c.expression, c.slots, copy);
+        const std::vector<Bounds> steps = Steps(expression.c_str(), slots, copy);
         ASSERT_EQ(steps.size(), plain.size()) << "round " << round;
         for (size_t i = 0; i < steps.size(); ++i)
             ASSERT_EQ(steps[i][0], plain[i]) << "round " << round << ", match " << i;
@@ -86,33 +90,10 @@ TEST_P(RegexReuse, EveryObjectSteppingTheSameBytesFindsTheSameMatches) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Expressions, RegexReuse,
-    testing::Values(
-        // A literal start, with near misses, and more false starts in a row
-        // than a search tries anchored.
-        Case{"LiteralStart", "interface (Gi[0-9/]+)[\r\n]( ip address ([0-9.]+))?", 4,
-             "interface Gi0/1\n ip address 10.0.0.1\ninterface Gi0/1x\ninterface \n"
-             "interface Gi\ninterface Ginterface Giinterface interface interface "
-             "interface interface interface interface interface Gi0/2\r\n!\n"},
-        // An alternative at the top level: matches start with either.
-        Case{"TopLevelAlternative", "abc|xbc", 1, "xbc abc zbc axbc ab"},
-        Case{"AlternativeAfterBracket", "ab[]|]c|d", 1, "ab]c d ab|c abc"},
-        // Bars that are not alternatives.
-        Case{"BarInBracket", "a[|]b", 1, "a|b ab aa|b"},
-        Case{"EscapedBar", "a\\|b", 1, "a|b ab a||b"},
-        Case{"BarInGroup", "up(per|down)", 2, "upper updown up upup"},
-        // Repetitions right after the literal start.
-        Case{"RepeatedLast", "ab{2}c", 1, "abbc abc abbbc aabbc"},
-        Case{"OptionalLast", "abc?d", 1, "abd abcd abcc abdd"},
-        // Starts that are not literal: anchored first, then unanchored.
-        Case{"NoLiteralStart", "[[:space:]]*(L1|L2)[[:space:]]+([a-z]+)", 3,
-             "  L1 up\nL2   down L3 x\n\tL1 a"},
-        Case{"EscapedStart", "\\.([0-9]+)-[0-9]+", 2, "r1.00-00 r1.01-00 x.-1 .7-"},
-        // Empty matches everywhere.
-        Case{"EmptyMatches", "x*", 1, "xxaxx b"},
-        Case{"LiteralThenEmptyTail", "ab*", 1, "abbb a ba"}),
-    [](const testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Expressions, RegexReuse, testing::ValuesIn(Cases()),
+                         [](const testing::TestParamInfo<nlohmann::json>& info) {
+                             return info.param["name"].get<std::string>();
+                         });
 
 TEST(RegexReuse, TextChangedInOneByteIsSearchedAgain) {
     const char* expression = "Level-1 Metric: ([0-9]+)";

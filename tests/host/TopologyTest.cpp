@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "CScoutEntity.h"
-#include "Topology.h"
 #include "CZanAtom.h"
 #include "CZanAtomVector.h"
 #include "CZanVBList.h"
 #include "CZanVarBind.h"
+#include "Topology.h"
 
 namespace {
 
@@ -121,8 +121,7 @@ std::string Summary(const Topology& topology, const Topology::Link& link) {
 
 TEST(Topology, SystemIdsAndLanIds) {
     for (const ordered_json& row : Cases()["names"]) {
-        EXPECT_EQ(Topology::STSystemIdOf(row[0].get<std::string>()),
-                  row[1].get<std::string>())
+        EXPECT_EQ(Topology::STSystemIdOf(row[0].get<std::string>()), row[1].get<std::string>())
             << row[0];
         EXPECT_EQ(Topology::STLanIdOf(row[0].get<std::string>()), row[2].get<std::string>())
             << row[0];

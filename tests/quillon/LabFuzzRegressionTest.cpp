@@ -17,7 +17,7 @@ TEST_P(LabFuzzRegression, HoldsOnEveryKeptInput) {
     const auto inputs = quillon_test::FuzzInputsOf(harness.name);
     EXPECT_FALSE(inputs.empty()) << "no seed corpus for " << harness.name;
     for (const quillon_test::FuzzInput& input : inputs)
-        EXPECT_TRUE(harness.run(quillon_test::DataOf(input), input.bytes.size())) << input.path;
+        EXPECT_TRUE(harness.run(input.data(), input.bytes.size())) << input.path;
 }
 
 INSTANTIATE_TEST_SUITE_P(Harnesses, LabFuzzRegression,

@@ -1,18 +1,19 @@
 // Runs the built quillon program as a child process and collects what it
-// wrote and how it ended.
+// wrote and how it ended. Set QUILLON_E2E_WRAPPER to run it under a tool,
+// e.g. QUILLON_E2E_WRAPPER="valgrind --error-exitcode=99 --leak-check=full"
+// (the wrapper's own failures show as an exit status other than 0).
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <dirent.h>
 #include <fcntl.h>
-#include <ftw.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -45,8 +46,9 @@ public:
             m_Path = name;
     }
     ~ScratchFolder() {
+        std::error_code ignored;
         if (!m_Path.empty())
-            nftw(m_Path.c_str(), &RemoveOne, 16, FTW_DEPTH | FTW_PHYS);
+            std::filesystem::remove_all(m_Path, ignored);
     }
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
@@ -54,25 +56,15 @@ public:
     const std::string& Path() const { return m_Path; }
     std::string operator/(const std::string& name) const { return m_Path + "/" + name; }
 
-    // The names in the folder, sorted.
-    std::vector<std::string> Entries() const {
-        std::vector<std::string> names;
-        if (DIR* folder = opendir(m_Path.c_str())) {
-            while (const dirent* entry = readdir(folder)) {
-                if (std::string(entry->d_name) != "." && std::string(entry->d_name) != "..")
-                    names.push_back(entry->d_name);
-            }
-            closedir(folder);
-        }
-        std::sort(names.begin(), names.end());
+    // The names in the folder.
+    std::set<std::string> Entries() const {
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(m_Path))
+            names.insert(entry.path().filename().string());
         return names;
     }
 
 private:
-    static int RemoveOne(const char* path, const struct stat*, int, struct FTW*) {
-        return std::remove(path);
-    }
-
     std::string m_Path;
 };
 
@@ -94,19 +86,26 @@ inline std::string Expand(std::string text, const std::string& scratch = "") {
 
 // Runs QUILLON_BIN_DIR/quillon with the arguments.
 inline QuillonResult RunQuillon(const std::vector<std::string>& arguments) {
-    ScratchFolder capture;
-    const std::string program = Expand("@bin/quillon");
-    std::vector<char*> argv = {const_cast<char*>(program.c_str())};
-    for (const std::string& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.c_str()));
+    std::vector<std::string> words;
+    if (const char* wrapper = std::getenv("QUILLON_E2E_WRAPPER")) {
+        std::istringstream split(wrapper);
+        for (std::string word; split >> word;)
+            words.push_back(word);
+    }
+    words.push_back(Expand("@bin/quillon"));
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& word : words)
+        argv.push_back(word.data());
     argv.push_back(nullptr);
 
+    ScratchFolder capture;
     const pid_t child = fork();
     if (child == 0) {
         const int out = open((capture / "out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         const int err = open((capture / "err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         if (out >= 0 && err >= 0 && dup2(out, 1) >= 0 && dup2(err, 2) >= 0)
-            execv(program.c_str(), argv.data());
+            execvp(argv[0], argv.data());
         _exit(127);
     }
     QuillonResult result;
