@@ -15,7 +15,7 @@ namespace {
 
 // "command format out=... debug=N agent=... labs=a,b" of a parsed line.
 std::string Summary(const QuillonCommandLine& line) {
-    const char* const commands[] = {"help", "discover", "version"};
+    const char* const commands[] = {"help", "discover", "serve", "version"};
     const char* const formats[] = {"text", "json", "dot", "svg", "png"};
     std::string summary = std::string(commands[static_cast<int>(line.GetCommand())]) + " " +
                           formats[static_cast<int>(line.GetFormat())] + " out=" + line.OutPath() +

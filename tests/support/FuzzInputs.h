@@ -19,17 +19,21 @@ struct FuzzInput {
     const uint8_t* data() const { return reinterpret_cast<const uint8_t*>(bytes.data()); }
 };
 
+// The regular files of a folder, sorted; none when there is no such folder.
+inline std::vector<std::string> FilesIn(const std::string& folder) {
+    std::vector<std::string> paths;
+    if (std::filesystem::is_directory(folder))
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            if (entry.is_regular_file())
+                paths.push_back(entry.path().string());
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
+
 inline std::vector<FuzzInput> FuzzInputsOf(const std::string& target) {
     std::vector<FuzzInput> inputs;
     for (const char* kind : {"/fuzz/corpus/", "/fuzz/regressions/"}) {
-        const std::filesystem::path folder = std::string(QUILLON_SOURCE_DIR) + kind + target;
-        std::vector<std::string> paths;
-        if (std::filesystem::is_directory(folder))
-            for (const auto& entry : std::filesystem::directory_iterator(folder))
-                if (entry.is_regular_file())
-                    paths.push_back(entry.path().string());
-        std::sort(paths.begin(), paths.end());
-        for (const std::string& path : paths) {
+        for (const std::string& path : FilesIn(std::string(QUILLON_SOURCE_DIR) + kind + target)) {
             std::ifstream file(path, std::ios::binary);
             inputs.push_back({path, std::string(std::istreambuf_iterator<char>(file), {})});
         }
