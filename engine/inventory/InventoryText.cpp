@@ -2,48 +2,16 @@
 
 #include <cstdio>
 
+#include "Utf8Text.h"
+
 std::size_t InventoryText::FirstNonUtf8(std::string_view text) {
     std::size_t position = 0;
     while (position < text.size()) {
-        const unsigned char lead = static_cast<unsigned char>(text[position]);
-        if (lead < 0x80) {
-            ++position;
-            continue;
-        }
-        // Continuation bytes after the lead, and the range the first of them
-        // must lie in.
-        std::size_t trailing = 0;
-        unsigned char low = 0x80;
-        unsigned char high = 0xBF;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            trailing = 1;
-        } else if (lead == 0xE0) {
-            trailing = 2;
-            low = 0xA0;
-        } else if (lead == 0xED) {
-            trailing = 2;
-            high = 0x9F;
-        } else if (lead >= 0xE1 && lead <= 0xEF) {
-            trailing = 2;
-        } else if (lead == 0xF0) {
-            trailing = 3;
-            low = 0x90;
-        } else if (lead >= 0xF1 && lead <= 0xF3) {
-            trailing = 3;
-        } else if (lead == 0xF4) {
-            trailing = 3;
-            high = 0x8F;
-        } else {
+        std::size_t invalid = 0;
+        const std::size_t length = Utf8Text::SequenceLength(text, position, invalid);
+        if (length == 0)
             return position;
-        }
-        if (text.size() - position <= trailing)
-            return position;
-        for (std::size_t i = 1; i <= trailing; ++i) {
-            const unsigned char byte = static_cast<unsigned char>(text[position + i]);
-            if (byte < (i == 1 ? low : 0x80) || byte > (i == 1 ? high : 0xBF))
-                return position;
-        }
-        position += trailing + 1;
+        position += length;
     }
     return std::string_view::npos;
 }
