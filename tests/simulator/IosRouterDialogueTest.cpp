@@ -9,7 +9,7 @@
 
 #include "IosCliText.h"
 #include "IosRouterDialogue.h"
-#include "TestFiles.h"
+#include "HostFixture.h"
 
 namespace {
 

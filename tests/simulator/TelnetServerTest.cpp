@@ -21,7 +21,7 @@
 #include "IosCliSession.h"
 #include "LoopbackListener.h"
 #include "TelnetServer.h"
-#include "TestFiles.h"
+#include "HostFixture.h"
 
 namespace {
 
