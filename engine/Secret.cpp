@@ -7,7 +7,9 @@ Secret::Secret(std::string value) : m_Value(std::move(value)) {}
 
 Secret::Secret(const Secret& other) : m_Value(other.m_Value) {}
 
-Secret::Secret(Secret&& other) noexcept : m_Value(std::move(other.m_Value)) { other.Wipe(); }
+Secret::Secret(Secret&& other) noexcept : m_Value(std::move(other.m_Value)) {
+    other.Wipe();
+}
 
 Secret& Secret::operator=(const Secret& other) {
     if (this != &other) {
@@ -26,7 +28,9 @@ Secret& Secret::operator=(Secret&& other) noexcept {
     return *this;
 }
 
-Secret::~Secret() { Wipe(); }
+Secret::~Secret() {
+    Wipe();
+}
 
 void Secret::Wipe() {
     // explicit_bzero is not optimised away as a store to dying memory is.

@@ -4,7 +4,9 @@
 
 namespace {
 
-bool PromptCharacter(unsigned char c) { return std::isalnum(c) || c == '-' || c == '_' || c == '.'; }
+bool PromptCharacter(unsigned char c) {
+    return std::isalnum(c) || c == '-' || c == '_' || c == '.';
+}
 
 // The word after "hostname " on a line of its own in a configuration:
 //   hostname core-1

@@ -11,7 +11,9 @@ LiveDevice::LiveDevice(std::unique_ptr<CommandSession> session,
         m_Report.snmp = m_Walker->Describe();
 }
 
-LiveDevice::~LiveDevice() { Close(); }
+LiveDevice::~LiveDevice() {
+    Close();
+}
 
 bool LiveDevice::SDAnswersCommands() const {
     if (!m_Session)

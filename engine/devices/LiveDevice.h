@@ -8,8 +8,8 @@
 #pragma once
 
 #include <map>
-#include <set>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 

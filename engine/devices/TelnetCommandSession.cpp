@@ -22,7 +22,9 @@ bool TelnetCommandSession::Run(const std::string& command, std::string& output,
     return m_Session->Run(command, output, reason);
 }
 
-bool TelnetCommandSession::Lost() const { return m_Session && m_Session->Lost(); }
+bool TelnetCommandSession::Lost() const {
+    return m_Session && m_Session->Lost();
+}
 
 std::string TelnetCommandSession::HostName() const {
     return m_Session ? m_Session->HostName() : std::string();

@@ -6,7 +6,9 @@
 Crawler::Crawler(AddressScope scope, std::size_t maxRouters)
     : m_Scope(std::move(scope)), m_MaxRouters(maxRouters) {}
 
-void Crawler::AddKnown(const std::string& address) { m_Known.insert(address); }
+void Crawler::AddKnown(const std::string& address) {
+    m_Known.insert(address);
+}
 
 std::vector<std::string> Crawler::Expand(const std::vector<std::string>& neighbours) {
     std::vector<std::string> found;

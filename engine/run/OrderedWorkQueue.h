@@ -41,11 +41,11 @@ private:
     const std::size_t m_WorkerCount;
 
     std::mutex m_Mutex;
-    std::condition_variable m_JobReady;  // workers wait for a job or the end
-    std::condition_variable m_JobDone;   // Run waits for the next job in order
-    std::size_t m_Added = 0;             // jobs numbered so far
-    std::size_t m_Started = 0;           // jobs handed to a worker
-    std::vector<bool> m_Done;            // per job
+    std::condition_variable m_JobReady; // workers wait for a job or the end
+    std::condition_variable m_JobDone;  // Run waits for the next job in order
+    std::size_t m_Added = 0;            // jobs numbered so far
+    std::size_t m_Started = 0;          // jobs handed to a worker
+    std::vector<bool> m_Done;           // per job
     bool m_Stopping = false;
     std::vector<std::thread> m_Threads;
 };

@@ -124,17 +124,19 @@ TEST(LiveDiscovery, FailuresAreNamedOthersUnaffectedAndNoSecretShows) {
     // r1 and r3 as served; then a wrong password, a wrong enable secret, and
     // a port where nothing listens.
     const std::string inventory = folder / "mixed.yml";
-    WriteFile(inventory, "all:\n  vars:\n    ansible_host: 127.0.0.1\n    ansible_user: ops\n"
-                         "    ansible_password: Pw-7g2Kq\n    ansible_become_password: En-9xR4\n"
-                         "    snmp_timeout_ms: 300\n    snmp_retries: 0\n  hosts:\n"
-                         "    r1:\n      ansible_port: " + std::to_string(port) +
-                             "\n      snmp_port: " + std::to_string(port) +
-                             "\n    wrong-password:\n      ansible_port: " +
-                             std::to_string(port + 1) +
-                             "\n      ansible_password: Bad-3vQ8\n    wrong-enable:\n"
-                             "      ansible_port: " + std::to_string(port + 1) +
-                             "\n      ansible_become_password: Bad-5nW1\n    refused:\n"
-                             "      ansible_port: " + std::to_string(port + 6) + "\n");
+    WriteFile(inventory,
+              "all:\n  vars:\n    ansible_host: 127.0.0.1\n    ansible_user: ops\n"
+              "    ansible_password: Pw-7g2Kq\n    ansible_become_password: En-9xR4\n"
+              "    snmp_timeout_ms: 300\n    snmp_retries: 0\n  hosts:\n"
+              "    r1:\n      ansible_port: " +
+                  std::to_string(port) + "\n      snmp_port: " + std::to_string(port) +
+                  "\n    wrong-password:\n      ansible_port: " + std::to_string(port + 1) +
+                  "\n      ansible_password: Bad-3vQ8\n    wrong-enable:\n"
+                  "      ansible_port: " +
+                  std::to_string(port + 1) +
+                  "\n      ansible_become_password: Bad-5nW1\n    refused:\n"
+                  "      ansible_port: " +
+                  std::to_string(port + 6) + "\n");
     const Discovery live = Discover({"--inventory", inventory}, folder);
     ASSERT_EQ(live.run.status, 0) << live.run.err;
     const json& entities = live.report["entities"];

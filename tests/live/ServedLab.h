@@ -41,9 +41,9 @@ public:
 
 private:
     void Start(const std::vector<std::string>& labs, const std::vector<std::string>& options) {
-        std::vector<std::string> arguments = {Expand("@bin/quillon"), "serve", "--port",
-                                              std::to_string(m_Port), "--inventory-out",
-                                              Inventory()};
+        std::vector<std::string> arguments = {
+            Expand("@bin/quillon"), "serve",           "--port",
+            std::to_string(m_Port), "--inventory-out", Inventory()};
         arguments.insert(arguments.end(), options.begin(), options.end());
         arguments.insert(arguments.end(), labs.begin(), labs.end());
         std::vector<char*> argv;

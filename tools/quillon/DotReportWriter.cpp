@@ -195,8 +195,8 @@ void DotReportWriter::AddLinks(const Topology& topology) {
     const auto nodeOf = [&](const Link& link, const LinkEnd& end) -> std::string {
         if (end.router >= 0)
             return "router" + std::to_string(end.router);
-        std::string key = std::string(Topology::STStatusName(link.status)) + "\n" +
-                          end.hostName + "\n" + end.systemId;
+        std::string key = std::string(Topology::STStatusName(link.status)) + "\n" + end.hostName +
+                          "\n" + end.systemId;
         for (int candidate : link.candidates)
             key += "\n" + std::to_string(candidate);
         const auto found = others.find(key);

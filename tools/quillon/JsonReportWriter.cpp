@@ -51,8 +51,7 @@ void JsonReportWriter::RouterName(const Topology& topology, int router) {
         m_Writer.String(topology.STRouters()[static_cast<std::size_t>(router)].identifier);
 }
 
-void JsonReportWriter::WriteEnd(const Topology& topology,
-                                const Topology::LinkEnd& end) {
+void JsonReportWriter::WriteEnd(const Topology& topology, const Topology::LinkEnd& end) {
     m_Writer.BeginObject();
     m_Writer.Key("router");
     RouterName(topology, end.router);

@@ -8,9 +8,9 @@ struct TransportReport;
 
 #include <string>
 
-#include "Topology.h"
 #include "JsonTextWriter.h"
 #include "ReportWriter.h"
+#include "Topology.h"
 
 class CZanAtom;
 class CZanVBList;

@@ -267,8 +267,9 @@ bool LabLoader::ConvertLogin(const std::string& place, const json& entry, Device
             return Fail(where, what, Member(loginPlace, name),
                         std::string("must be a string, not ") + TypeName(value));
         *has = true;
-        std::string& text =
-            name == "username" ? out.user : name == "password" ? out.password : out.enable;
+        std::string& text = name == "username"   ? out.user
+                            : name == "password" ? out.password
+                                                 : out.enable;
         text = value.get_ref<const std::string&>();
     }
     return true;
@@ -282,8 +283,7 @@ bool LabLoader::ConvertAddresses(const std::string& place, const json& entry, De
     const std::string addressesPlace = Member(place, "addresses");
     if (!addresses->is_array())
         return Fail(where, what, addressesPlace,
-                    std::string("must be an array of IPv4 addresses, not ") +
-                        TypeName(*addresses));
+                    std::string("must be an array of IPv4 addresses, not ") + TypeName(*addresses));
     for (std::size_t i = 0; i < addresses->size(); ++i) {
         const json& address = (*addresses)[i];
         in_addr parsed{};

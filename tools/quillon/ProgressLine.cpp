@@ -5,8 +5,7 @@
 #include <cstdio>
 
 ProgressLine::ProgressLine(std::ostream& err)
-    : m_Err(err), m_Shown(isatty(STDERR_FILENO) == 1),
-      m_Start(std::chrono::steady_clock::now()) {}
+    : m_Err(err), m_Shown(isatty(STDERR_FILENO) == 1), m_Start(std::chrono::steady_clock::now()) {}
 
 void ProgressLine::Update(std::size_t done, std::size_t known, std::size_t failed,
                           const std::string& slowest, double slowestSeconds) {

@@ -13,8 +13,8 @@ public:
     explicit ProgressLine(std::ostream& err);
 
     bool Shown() const { return m_Shown; }
-    void Update(std::size_t done, std::size_t known, std::size_t failed,
-                const std::string& slowest, double slowestSeconds);
+    void Update(std::size_t done, std::size_t known, std::size_t failed, const std::string& slowest,
+                double slowestSeconds);
     // Clears the line.
     void Finish();
 

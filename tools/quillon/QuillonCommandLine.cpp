@@ -77,12 +77,12 @@ namespace {
 const std::map<std::string, std::set<QuillonCommandLine::Command>>& OptionsByCommand() {
     using C = QuillonCommandLine::Command;
     static const std::map<std::string, std::set<C>> options = {
-        {"--format", {C::Discover}},       {"--out", {C::Discover}},
-        {"--debug", {C::Discover}},        {"--agent", {C::Discover, C::Version}},
-        {"--inventory", {C::Discover}},    {"--jobs", {C::Discover}},
-        {"--scope", {C::Discover}},        {"--max-routers", {C::Discover}},
-        {"--address", {C::Serve}},         {"--port", {C::Serve}},
-        {"--latency", {C::Serve}},         {"--inventory-out", {C::Serve}},
+        {"--format", {C::Discover}},    {"--out", {C::Discover}},
+        {"--debug", {C::Discover}},     {"--agent", {C::Discover, C::Version}},
+        {"--inventory", {C::Discover}}, {"--jobs", {C::Discover}},
+        {"--scope", {C::Discover}},     {"--max-routers", {C::Discover}},
+        {"--address", {C::Serve}},      {"--port", {C::Serve}},
+        {"--latency", {C::Serve}},      {"--inventory-out", {C::Serve}},
     };
     return options;
 }
@@ -219,7 +219,8 @@ bool QuillonCommandLine::SetOption(const std::string& name, const std::string& v
         else if (value == "png")
             m_Format = Format::Png;
         else
-            return ::Usage(error, "'--format' takes text, json, dot, svg or png, not '" + value + "'");
+            return ::Usage(error,
+                           "'--format' takes text, json, dot, svg or png, not '" + value + "'");
         return true;
     }
     if (name == "--debug") {

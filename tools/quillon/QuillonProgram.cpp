@@ -4,22 +4,22 @@
 #include <memory>
 #include <ostream>
 
+#include "AddressScope.h"
+#include "Crawler.h"
 #include "DiscoveryRun.h"
 #include "DotReportWriter.h"
 #include "ExampleLab.h"
 #include "GraphvizRenderer.h"
-#include "AddressScope.h"
-#include "Crawler.h"
 #include "InventoryReader.h"
-#include "LabDevice.h"
-#include "LiveDeviceMaker.h"
-#include "ProgressLine.h"
-#include "ServeCommand.h"
 #include "JsonReportWriter.h"
+#include "LabDevice.h"
 #include "LabLoader.h"
+#include "LiveDeviceMaker.h"
 #include "PluginLoader.h"
+#include "ProgressLine.h"
 #include "QuillonCommandLine.h"
 #include "ReportOutput.h"
+#include "ServeCommand.h"
 #include "TextReportWriter.h"
 #include "ZanDebug.h"
 
@@ -132,9 +132,8 @@ int QuillonProgram::Run(const std::vector<std::string>& arguments, std::ostream&
             {host.name, liveDevices.back().get(), liveDevices.back().get(), host.telnet.address});
     }
     // A crawl may grow the run to its limit.
-    const std::size_t workload = commandLine.Crawl()
-                                     ? static_cast<std::size_t>(commandLine.MaxRouters())
-                                     : routers.size();
+    const std::size_t workload =
+        commandLine.Crawl() ? static_cast<std::size_t>(commandLine.MaxRouters()) : routers.size();
     DiscoveryRun run(Agents(plugin, commandLine.Jobs(), workload), *report, err);
     Crawler crawler(scope, static_cast<std::size_t>(commandLine.MaxRouters()));
     if (commandLine.Crawl()) {

@@ -22,8 +22,7 @@ int Failure(std::ostream& err, const std::string& message) {
 
 bool Loopback(const std::string& address) {
     in_addr parsed{};
-    return inet_pton(AF_INET, address.c_str(), &parsed) == 1 &&
-           (ntohl(parsed.s_addr) >> 24) == 127;
+    return inet_pton(AF_INET, address.c_str(), &parsed) == 1 && (ntohl(parsed.s_addr) >> 24) == 127;
 }
 
 } // namespace

@@ -3,15 +3,15 @@
 #include <cstdio>
 #include <vector>
 
-#include "RecordFields.h"
-#include "TransportReport.h"
 #include "CScoutEntity.h"
-#include "Topology.h"
 #include "CZanAtom.h"
 #include "CZanAtomVector.h"
 #include "CZanVBList.h"
 #include "CZanVarBind.h"
+#include "RecordFields.h"
+#include "Topology.h"
 #include "TopologyText.h"
+#include "TransportReport.h"
 #include "Utf8Text.h"
 
 namespace {
@@ -200,8 +200,8 @@ void TextReportWriter::AddEntity(const CScoutEntity& entity, bool accepted,
     AddErrors(entity);
     Line(1, "Commands run: " + std::to_string(entity.SEJournal().SEJCommands().size()));
     if (transport != nullptr) {
-        Line(1, "Reached by: " + (transport->commands.empty() ? "-" : transport->commands) +
-                    "; " + (transport->snmp.empty() ? "-" : transport->snmp));
+        Line(1, "Reached by: " + (transport->commands.empty() ? "-" : transport->commands) + "; " +
+                    (transport->snmp.empty() ? "-" : transport->snmp));
         for (const std::string& failure : transport->failures)
             Line(2, "failed: " + Printable(failure));
     }
@@ -224,7 +224,8 @@ void TextReportWriter::AddInterfaces(const CScoutEntity& entity) {
             const CZanVarBind* varBind = neighbour->ZVBLGet(j);
             if (varBind == nullptr || varBind->ZVBName() != RecordFields::kIsisTopo)
                 continue;
-            const CZanVBList* endPoint = ListOf(Find(ListOf(varBind), RecordFields::kProtocolEndPoint));
+            const CZanVBList* endPoint =
+                ListOf(Find(ListOf(varBind), RecordFields::kProtocolEndPoint));
             if (endPoint != nullptr) {
                 hasEndPoint = true;
                 AddEndPoint(*endPoint);
@@ -250,8 +251,9 @@ void TextReportWriter::AddEndPoint(const CZanVBList& endPoint) {
     for (int i = 0; vector != nullptr && i < vector->ZAVSize(); ++i) {
         const CZanAtom* level = vector->ZAVGetValue(i);
         const CZanVBList* data = level == nullptr ? nullptr : level->ZAList();
-        Line(3, Shown(Find(data, RecordFields::kLevelType)) + ": metric " + Shown(Find(data, RecordFields::kMetric)) +
-                    ", priority " + Shown(Find(data, RecordFields::kPriority)) + ", circuit id " +
+        Line(3, Shown(Find(data, RecordFields::kLevelType)) + ": metric " +
+                    Shown(Find(data, RecordFields::kMetric)) + ", priority " +
+                    Shown(Find(data, RecordFields::kPriority)) + ", circuit id " +
                     Shown(Find(data, RecordFields::kCircuitId)));
     }
 
@@ -308,8 +310,8 @@ void TextReportWriter::AddAdjacencies(const CScoutEntity& entity) {
         } else {
             where = "an unknown interface";
         }
-        Line(2, Shown(Find(topology, RecordFields::kNeighbourSystemId)) + " via " + where + ": type " +
-                    Shown(Find(topology, RecordFields::kType)) + ", area " +
+        Line(2, Shown(Find(topology, RecordFields::kNeighbourSystemId)) + " via " + where +
+                    ": type " + Shown(Find(topology, RecordFields::kType)) + ", area " +
                     Shown(Find(topology, RecordFields::kNeighbourAreaId)) + ", address " +
                     Shown(Find(record, RecordFields::kRemoteNbrIpAddr)));
     }
@@ -333,15 +335,16 @@ void TextReportWriter::AddService(const CScoutEntity& entity) {
                     Shown(Find(service, RecordFields::kTag)));
         Line(2, std::string("designated IS: ") +
                     (IsSet(Find(service, RecordFields::kPseudoNodeDis)) ? "yes" : "no") +
-                    ", overload bit: " + (IsSet(Find(service, RecordFields::kOverloadBit)) ? "set" : "clear"));
+                    ", overload bit: " +
+                    (IsSet(Find(service, RecordFields::kOverloadBit)) ? "set" : "clear"));
     }
     if (pseudoNode != nullptr) {
         const std::string lsp = TextOf(Find(pseudoNode, RecordFields::kGeneratedPseudoNodeLsp));
         if (lsp.empty())
             Line(2, "pseudo-node LSP: none");
         else
-            Line(2,
-                 "pseudo-node LSP: " + lsp + " (" + Shown(Find(pseudoNode, RecordFields::kLevelType)) + ")");
+            Line(2, "pseudo-node LSP: " + lsp + " (" +
+                        Shown(Find(pseudoNode, RecordFields::kLevelType)) + ")");
     }
 }
 

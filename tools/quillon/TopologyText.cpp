@@ -2,8 +2,7 @@
 
 #include <cstddef>
 
-std::string TopologyText::RouterName(const Topology& topology,
-                                     const Topology::LinkEnd& end) {
+std::string TopologyText::RouterName(const Topology& topology, const Topology::LinkEnd& end) {
     if (end.router >= 0 && end.router < static_cast<int>(topology.STRouters().size()))
         return topology.STRouters()[static_cast<std::size_t>(end.router)].identifier;
     if (!end.hostName.empty())
@@ -42,8 +41,7 @@ std::string TopologyText::ShortLevel(const std::string& levelType) {
     return levelType;
 }
 
-std::string TopologyText::Candidates(const Topology& topology,
-                                     const Topology::Link& link) {
+std::string TopologyText::Candidates(const Topology& topology, const Topology::Link& link) {
     std::string text;
     for (std::size_t i = 0; i < link.candidates.size(); ++i) {
         Topology::LinkEnd end;

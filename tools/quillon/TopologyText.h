@@ -10,8 +10,7 @@ class TopologyText {
 public:
     // The router's identifier in the run; for a router not in the run, the
     // host name or system id its neighbour gave.
-    static std::string RouterName(const Topology& topology,
-                                  const Topology::LinkEnd& end);
+    static std::string RouterName(const Topology& topology, const Topology::LinkEnd& end);
     // The interface of an end: its ifDescr; "ifIndex N" when that is all
     // that is known; "unresolved interface" for ifIndex -1; "" when this side
     // did not report the adjacency.
