@@ -258,9 +258,9 @@ std::vector<std::string> Crawl(const ServedLab& served, const std::string& scope
 TEST(LiveDiscovery, CrawlFromOneSeedFindsEveryRouterOnce) {
     ScratchFolder folder;
     std::vector<std::string> unused;
-    // snmpsimd takes about 150 ms per served address to start: 40 routers
-    // (some 120 addresses) keep this test within a minute.
-    constexpr int kRouters = 40;
+    // snmpsimd takes about 150 ms per served address to start: 30 routers
+    // (some 90 addresses) keep this test within a minute.
+    constexpr int kRouters = 30;
     ServedLab served({Network(folder, kRouters, false, unused)});
     ASSERT_TRUE(served.Ready()) << served.Log();
     const std::vector<std::string> hosts = Crawl(served, "127.16.0.0/12", folder);
@@ -274,7 +274,7 @@ TEST(LiveDiscovery, CrawlFromOneSeedFindsEveryRouterOnce) {
 TEST(LiveDiscovery, CrawlNeverReachesOutsideItsScope) {
     ScratchFolder folder;
     std::vector<std::string> outside;
-    const std::string lab = Network(folder, 30, true, outside);
+    const std::string lab = Network(folder, 20, true, outside);
     ServedLab served({lab});
     ASSERT_TRUE(served.Ready()) << served.Log();
     // The test listens where the serial links' far ends would be.
