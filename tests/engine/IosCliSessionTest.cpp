@@ -8,6 +8,8 @@
 #include <netinet/in.h>
 #include <sys/socket.h>
 
+#include <functional>
+#include <memory>
 #include <string>
 
 #include "IosCliSession.h"
@@ -59,86 +61,72 @@ int ClosedPort() {
     return ntohs(local.sin_port);
 }
 
-TEST(IosCliSession, RefusedConnection) {
-    const int port = ClosedPort();
-    IosCliSession session(Settings(port));
-    std::string reason;
-    EXPECT_FALSE(session.Login(reason));
-    EXPECT_EQ(reason, Where(port) + ": connection refused");
-    std::string output = "stale";
-    std::string again;
-    EXPECT_FALSE(session.Run("show clns", output, again));
-    EXPECT_EQ(again, reason);
-    EXPECT_EQ(output, "");
-}
-
-TEST(IosCliSession, SilentRouterTimesOutTheLogin) {
-    TelnetScriptedPeer peer([](PeerSocket& router) { router.Closed(); });
-    TelnetSettings settings = Settings(peer.Port());
-    settings.timeouts.loginMs = 300;
-    IosCliSession session(settings);
-    std::string reason;
-    EXPECT_FALSE(session.Login(reason));
-    EXPECT_EQ(reason, Where(peer.Port()) + ": no prompt within 300 ms");
-}
-
-TEST(IosCliSession, WholeRouterTimeOutWins) {
-    TelnetScriptedPeer peer([](PeerSocket& router) { router.Closed(); });
-    TelnetSettings settings = Settings(peer.Port());
-    settings.timeouts.routerMs = 200;
-    IosCliSession session(settings);
-    std::string output;
-    std::string reason;
-    EXPECT_FALSE(session.Run("show clns", output, reason));
-    EXPECT_EQ(reason, Where(peer.Port()) + ": the router took longer than 200 ms in all");
-}
-
-TEST(IosCliSession, ConnectionDroppedMidOutput) {
-    TelnetScriptedPeer peer([](PeerSocket& router) {
-        if (LogIn(router))
-            router.Answer("show clns", "Global CLNS Information:\r\n  2 Interfaces en");
-    });
-    IosCliSession session(Settings(peer.Port()));
-    std::string output;
-    std::string reason;
-    EXPECT_FALSE(session.Run("show clns", output, reason));
-    EXPECT_EQ(reason,
-              Where(peer.Port()) + ": connection closed by the router during \"show clns\"");
-    EXPECT_EQ(output, "");
-    std::string again;
-    EXPECT_FALSE(session.Run("show clns protocol", output, again));
-    EXPECT_EQ(again, reason);
-    EXPECT_EQ(peer.Accepted(), 1) << "a lost session must not connect again";
-}
-
-TEST(IosCliSession, ConnectionResetMidOutput) {
-    TelnetScriptedPeer peer([](PeerSocket& router) {
-        if (LogIn(router) && router.Answer("show clns", "Global CLNS Information:\r\n"))
-            router.ResetOnClose();
-    });
-    IosCliSession session(Settings(peer.Port()));
-    std::string output;
-    std::string reason;
-    EXPECT_FALSE(session.Run("show clns", output, reason));
-    EXPECT_EQ(reason, Where(peer.Port()) + ": connection reset");
-}
-
-TEST(IosCliSession, CommandWithoutPromptTimesOut) {
-    TelnetScriptedPeer peer([](PeerSocket& router) {
-        if (LogIn(router) &&
-            router.Answer("show isis database", "IS-IS Level-1 Link State Database:\r\n"))
-            router.Closed();
-    });
-    TelnetSettings settings = Settings(peer.Port());
-    settings.timeouts.commandMs = 300;
-    IosCliSession session(settings);
-    std::string output;
-    std::string reason;
-    EXPECT_FALSE(session.Run("show isis database", output, reason));
-    EXPECT_EQ(reason, Where(peer.Port()) + ": no prompt within 300 ms of \"show isis database\"");
-    std::string again;
-    EXPECT_FALSE(session.Run("show clns", output, again));
-    EXPECT_EQ(again, reason);
+// Each way a session fails: one reason, the same for every later command,
+// with no text and no new connection.
+TEST(IosCliSession, EachFailureIsOneReasonThatLasts) {
+    using Script = std::function<void(PeerSocket&)>;
+    const struct {
+        const char* command; // nullptr: just the login
+        Script script;       // nullptr: nothing listens
+        void (*tune)(TelnetSettings&);
+        std::string why;
+    } cases[] = {
+        {nullptr, nullptr, [](TelnetSettings&) {}, "connection refused"},
+        {nullptr, [](PeerSocket& router) { router.Closed(); },
+         [](TelnetSettings& s) { s.timeouts.loginMs = 300; }, "no prompt within 300 ms"},
+        {"show clns", [](PeerSocket& router) { router.Closed(); },
+         [](TelnetSettings& s) { s.timeouts.routerMs = 200; },
+         "the router took longer than 200 ms in all"},
+        {"show clns",
+         [](PeerSocket& router) {
+             if (LogIn(router))
+                 router.Answer("show clns", "Global CLNS Information:\r\n  2 Interfaces en");
+         },
+         [](TelnetSettings&) {}, "connection closed by the router during \"show clns\""},
+        {"show clns",
+         [](PeerSocket& router) {
+             if (LogIn(router) && router.Answer("show clns", "Global CLNS Information:\r\n"))
+                 router.ResetOnClose();
+         },
+         [](TelnetSettings&) {}, "connection reset"},
+        {"show isis database",
+         [](PeerSocket& router) {
+             if (LogIn(router) &&
+                 router.Answer("show isis database", "IS-IS Level-1 Link State Database:\r\n"))
+                 router.Closed();
+         },
+         [](TelnetSettings& s) { s.timeouts.commandMs = 300; },
+         "no prompt within 300 ms of \"show isis database\""},
+        {nullptr,
+         [](PeerSocket& router) {
+             router.Send("\r\nUsername: ");
+             router.Closed();
+         },
+         [](TelnetSettings& s) { s.user.clear(); },
+         "the router asks for a user name and none is given"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        std::unique_ptr<TelnetScriptedPeer> peer;
+        if (c.script)
+            peer = std::make_unique<TelnetScriptedPeer>(c.script);
+        const int port = peer ? peer->Port() : ClosedPort();
+        TelnetSettings settings = Settings(port);
+        c.tune(settings);
+        IosCliSession session(settings);
+        std::string output = "stale";
+        std::string reason;
+        EXPECT_FALSE(c.command ? session.Run(c.command, output, reason) : session.Login(reason));
+        EXPECT_EQ(reason, Where(port) + ": " + c.why);
+        EXPECT_EQ(output, c.command ? "" : "stale");
+        std::string again;
+        EXPECT_FALSE(session.Run("show clns protocol", output, again));
+        EXPECT_EQ(again, reason);
+        EXPECT_EQ(output, "");
+        if (peer) {
+            EXPECT_EQ(peer->Accepted(), 1) << "a lost session must not connect again";
+        }
+    }
 }
 
 TEST(IosCliSession, EnableRefusedWithBadSecretsKeepsTheUserLevel) {
@@ -210,19 +198,6 @@ TEST(IosCliSession, PrivilegedLoginNeedsNoEnable) {
     EXPECT_TRUE(exited) << "the session ends with exit";
     EXPECT_FALSE(session.Run("show clns", output, reason));
     EXPECT_EQ(reason, Where(peer.Port()) + ": the session is closed");
-}
-
-TEST(IosCliSession, UserNameAskedButNoneGiven) {
-    TelnetScriptedPeer peer([](PeerSocket& router) {
-        router.Send("\r\nUsername: ");
-        router.Closed();
-    });
-    TelnetSettings settings = Settings(peer.Port());
-    settings.user.clear();
-    IosCliSession session(settings);
-    std::string reason;
-    EXPECT_FALSE(session.Login(reason));
-    EXPECT_EQ(reason, Where(peer.Port()) + ": the router asks for a user name and none is given");
 }
 
 } // namespace

@@ -3,6 +3,9 @@
 // echo, the pager's marks and the next prompt, however it is split.
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -13,75 +16,42 @@ namespace {
 
 using State = IosCliOutputReader::State;
 
-TEST(IosCliText, Prompts) {
-    const struct {
-        const char* line;
-        bool prompt;
-        const char* hostName;
-        char mode;
-    } cases[] = {
-        {"R1>", true, "R1", '>'},
-        {"core-1.lab_2#", true, "core-1.lab_2", '#'},
-        {"R1(config)#", true, "R1", '#'},
-        {"R1(config-if)#", true, "R1", '#'},
-        {"#", false, "", 0},
-        {">", false, "", 0},
-        {"-R1#", false, "", 0},
-        {"R1 #", false, "", 0},
-        {"R1#x", false, "", 0},
-        {"R1()#", false, "", 0},
-        {"R1(a b)#", false, "", 0},
-        {"R1> ", false, "", 0},
-        {"Password:", false, "", 0},
-    };
-    for (const auto& c : cases) {
+const nlohmann::json& Cases(const char* kind) {
+    static const nlohmann::json cases =
+        nlohmann::json::parse(std::ifstream(std::string(QUILLON_TEST_DATA) + "/ios-cli-text.json"));
+    EXPECT_FALSE(cases[kind].empty()) << kind;
+    return cases[kind];
+}
+
+// A prompt, its host name and mode; the questions and refusals of a login
+// and enable; where IOS puts a rejection (not inside an output); which
+// commands need enable.
+TEST(IosCliText, ReadsPromptsQuestionsRefusalsAndCommands) {
+    for (const nlohmann::json& c : Cases("prompts")) {
         std::string hostName;
         char mode = 0;
-        EXPECT_EQ(IosCliText::ParsePrompt(c.line, hostName, mode), c.prompt) << c.line;
-        if (c.prompt) {
-            EXPECT_EQ(hostName, c.hostName);
-            EXPECT_EQ(mode, c.mode);
+        const bool prompt = IosCliText::ParsePrompt(c[0].get<std::string>(), hostName, mode);
+        EXPECT_EQ(prompt, !c[1].is_null()) << c[0];
+        if (prompt) {
+            EXPECT_EQ(hostName + mode, c[1].get<std::string>() + c[2].get<std::string>());
         }
     }
+    for (const nlohmann::json& c : Cases("asksForUser"))
+        EXPECT_EQ(IosCliText::AsksForUser(c[0].get<std::string>()), c[1].get<bool>()) << c[0];
+    for (const nlohmann::json& c : Cases("asksForPassword"))
+        EXPECT_EQ(IosCliText::AsksForPassword(c[0].get<std::string>()), c[1].get<bool>()) << c[0];
+    for (const nlohmann::json& c : Cases("refusals"))
+        EXPECT_EQ(IosCliText::Refusal(c[0].get<std::string>()), c[1].get<std::string>()) << c[0];
+    for (const nlohmann::json& c : Cases("rejections"))
+        EXPECT_EQ(IosCliText::Rejection(c[0].get<std::string>()), c[1].get<std::string>()) << c[0];
+    for (const nlohmann::json& c : Cases("needsEnable"))
+        EXPECT_EQ(IosCliText::NeedsEnable(c[0].get<std::string>()), c[1].get<bool>()) << c[0];
+
     char mode = 0;
     EXPECT_TRUE(IosCliText::IsPromptOf("R1#", "R1", mode));
     EXPECT_FALSE(IosCliText::IsPromptOf("R10#", "R1", mode));
-    EXPECT_EQ(IosCliText::LastLine("a\r\nR1>"), "R1>");
-    EXPECT_EQ(IosCliText::LastLine("a\rR1>"), "R1>");
-    EXPECT_EQ(IosCliText::LastLine("R1>"), "R1>");
-}
-
-TEST(IosCliText, LoginQuestionsAndRefusals) {
-    EXPECT_TRUE(IosCliText::AsksForUser("Username: "));
-    EXPECT_TRUE(IosCliText::AsksForUser("login:"));
-    EXPECT_FALSE(IosCliText::AsksForUser("Username: admin"));
-    EXPECT_TRUE(IosCliText::AsksForPassword("Password: "));
-    EXPECT_FALSE(IosCliText::AsksForPassword("Password: x"));
-
-    EXPECT_EQ(IosCliText::Refusal("\r\n% Login invalid\r\n\r\nUsername: "), "% Login invalid");
-    EXPECT_EQ(IosCliText::Refusal("% Bad passwords\r\n"), "% Bad passwords");
-    EXPECT_EQ(IosCliText::Refusal("x % Access denied % Bad secrets"), "% Access denied");
-    EXPECT_EQ(IosCliText::Refusal("Access denied"), "");
-}
-
-TEST(IosCliText, RejectedCommands) {
-    EXPECT_EQ(IosCliText::Rejection("        ^\r\n% Invalid input detected at '^' marker.\r\n\r\n"),
-              "% Invalid input detected");
-    EXPECT_EQ(IosCliText::Rejection("% Incomplete command.\r\n\r\n"), "% Incomplete command");
-    EXPECT_EQ(IosCliText::Rejection("\r\n% Ambiguous command:  \"sh c\"\r\n"),
-              "% Ambiguous command");
-    EXPECT_EQ(IosCliText::Rejection(""), "");
-    // The message counts only where IOS puts it, not inside an output.
-    EXPECT_EQ(IosCliText::Rejection("log:\r\n% Invalid input detected at '^' marker.\r\n"), "");
-}
-
-TEST(IosCliText, CommandsThatNeedEnable) {
-    for (const char* command : {"show run", "show running-config", "sh run | include hostname",
-                                "show  startup-config", "show star"})
-        EXPECT_TRUE(IosCliText::NeedsEnable(command)) << command;
-    for (const char* command :
-         {"show clns", "show ru", "show", "run", "show isis database", "show stac", "shows run"})
-        EXPECT_FALSE(IosCliText::NeedsEnable(command)) << command;
+    for (const char* text : {"a\r\nR1>", "a\rR1>", "R1>"})
+        EXPECT_EQ(IosCliText::LastLine(text), "R1>") << text;
 }
 
 // Feeds the router's bytes in pieces of the given size (0: all at once),

@@ -40,17 +40,8 @@ public:
         const auto until =
             std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
         while (m_Read.find(text) == std::string::npos) {
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                until - std::chrono::steady_clock::now());
-            pollfd entry{m_Fd, POLLIN, 0};
-            if (left.count() <= 0 || ::poll(&entry, 1, static_cast<int>(left.count())) <= 0)
+            if (Receive(until) != 1)
                 return false;
-            char buffer[4096];
-            const ssize_t got = ::recv(m_Fd, buffer, sizeof buffer, 0);
-            if (got <= 0)
-                return false;
-            m_Read.append(buffer, static_cast<std::size_t>(got));
-            m_All.append(buffer, static_cast<std::size_t>(got));
         }
         m_Read.erase(0, m_Read.find(text) + text.size());
         return true;
@@ -68,19 +59,10 @@ public:
     bool Closed(int milliseconds = 5000) {
         const auto until =
             std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-        for (;;) {
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                until - std::chrono::steady_clock::now());
-            pollfd entry{m_Fd, POLLIN, 0};
-            if (left.count() <= 0 || ::poll(&entry, 1, static_cast<int>(left.count())) <= 0)
-                return false;
-            char buffer[4096];
-            const ssize_t got = ::recv(m_Fd, buffer, sizeof buffer, 0);
-            if (got <= 0)
-                return true;
-            m_Read.append(buffer, static_cast<std::size_t>(got));
-            m_All.append(buffer, static_cast<std::size_t>(got));
-        }
+        int got = 1;
+        while (got == 1)
+            got = Receive(until);
+        return got == 0;
     }
 
     // Makes the connection's close a reset.
@@ -94,6 +76,22 @@ public:
     const std::string& All() const { return m_All; }
 
 private:
+    // 1: bytes came; 0: the client closed; -1: nothing came in time.
+    int Receive(std::chrono::steady_clock::time_point until) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            until - std::chrono::steady_clock::now());
+        pollfd entry{m_Fd, POLLIN, 0};
+        if (left.count() <= 0 || ::poll(&entry, 1, static_cast<int>(left.count())) <= 0)
+            return -1;
+        char buffer[4096];
+        const ssize_t got = ::recv(m_Fd, buffer, sizeof buffer, 0);
+        if (got <= 0)
+            return 0;
+        m_Read.append(buffer, static_cast<std::size_t>(got));
+        m_All.append(buffer, static_cast<std::size_t>(got));
+        return 1;
+    }
+
     int m_Fd;
     std::string m_Read;
     std::string m_All;

@@ -3,6 +3,8 @@
 // command goes on with, the pager and its keys, outputs as telnet data.
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -65,71 +67,37 @@ TEST(IosRouterDialogue, SessionFromLoginToExit) {
     EXPECT_EQ(last, Step::kClose);
 }
 
-TEST(IosRouterDialogue, ThreeFailedLoginsDropTheConnection) {
-    ServedRouter router = Router();
-    IosRouterDialogue withUser(router);
-    withUser.Greeting();
-    Step last = Step::kContinue;
-    EXPECT_EQ(Typed(withUser, "a\rb\rc\rd\r", &last),
-              "a\r\nPassword: \r\n% Login invalid\r\n\r\nUsername: c\r\nPassword: \r\n"
-              "% Login invalid\r\n\r\nUsername: ");
-    EXPECT_EQ(Typed(withUser, "e\rf\r", &last), "e\r\nPassword: \r\n% Login invalid\r\n");
-    EXPECT_EQ(last, Step::kClose);
-
-    router.user.clear();
-    IosRouterDialogue passwordOnly(router);
-    EXPECT_EQ(passwordOnly.Greeting(), "\r\n\r\nUser Access Verification\r\n\r\nPassword: ");
-    EXPECT_EQ(Typed(passwordOnly, "x\ry\rz\r", &last),
-              "\r\nPassword: \r\nPassword: \r\n% Bad passwords\r\n");
-    EXPECT_EQ(last, Step::kClose);
-
-    router.password.clear();
-    IosRouterDialogue noLogin(router);
-    EXPECT_EQ(noLogin.Greeting(), "\r\nR1>");
-}
-
-TEST(IosRouterDialogue, Enable) {
-    ServedRouter router = Router();
-    router.user.clear();
-    router.password.clear();
-    IosRouterDialogue dialogue(router);
-    dialogue.Greeting();
-    EXPECT_EQ(Typed(dialogue, "en\rwrong\r"), "en\r\nPassword: \r\n% Access denied\r\n\r\nR1>");
-    EXPECT_FALSE(dialogue.Enabled());
-    EXPECT_EQ(Typed(dialogue, "enable\ren1\renable\r"), "enable\r\nPassword: \r\nR1#enable\r\nR1#");
-    EXPECT_TRUE(dialogue.Enabled());
-
-    router.enableSecret.clear();
-    IosRouterDialogue unset(router);
-    unset.Greeting();
-    EXPECT_EQ(Typed(unset, "enable\r"), "enable\r\n% No password set\r\n\r\nR1>");
-}
-
-TEST(IosRouterDialogue, RejectsWithTheCaretUnderTheFirstUnknownWord) {
-    const ServedRouter router = Router();
-    const struct {
-        const char* typed;
-        std::size_t caret; // column in "R1>typed"
-    } cases[] = {
-        {"show foo", 8},
-        {"foo", 3},
-        {"  show  clns x", 16},
-        {"sh isis hostname | exclude", 22},
-        {"terminal length 999", 19},
-        {"terminal lines 0", 12},
-        {"show run", 8}, // not enabled
-    };
-    for (const auto& c : cases) {
+// Logins, enable, rejections with the caret under the first word no
+// command goes on with, line editing: keys typed and what the router says.
+TEST(IosRouterDialogue, AnswersKeysAsIos) {
+    const nlohmann::json cases = nlohmann::json::parse(
+        std::ifstream(std::string(QUILLON_TEST_DATA) + "/telnet/dialogues.json"));
+    ASSERT_GT(cases.size(), 10u);
+    for (const nlohmann::json& c : cases) {
+        SCOPED_TRACE(c["what"].get<std::string>());
+        ServedRouter router = Router();
+        for (const nlohmann::json& field : c.value("clear", nlohmann::json::array()))
+            (field == "user"       ? router.user
+             : field == "password" ? router.password
+                                   : router.enableSecret)
+                .clear();
         IosRouterDialogue dialogue(router);
-        Typed(dialogue, "admin\rpw1\r");
-        const std::string expected = std::string(c.typed) + "\r\n" + std::string(c.caret, ' ') +
-                                     "^\r\n% Invalid input detected at '^' marker.\r\n\r\nR1>";
-        EXPECT_EQ(Typed(dialogue, std::string(c.typed) + "\r"), expected) << c.typed;
+        const std::string greeting = dialogue.Greeting();
+        if (c.contains("greeting") && c["greeting"].is_string()) {
+            EXPECT_EQ(greeting, c["greeting"].get<std::string>());
+        }
+        Step last = Step::kContinue;
+        for (const nlohmann::json& step : c["steps"]) {
+            const std::string said = Typed(dialogue, step[0].get<std::string>(), &last);
+            if (step[1].is_string()) {
+                EXPECT_EQ(said, step[1].get<std::string>()) << step[0];
+            }
+            if (step.size() > 2) {
+                EXPECT_EQ(dialogue.Enabled(), step[2].get<bool>()) << step[0];
+            }
+        }
+        EXPECT_EQ(last == Step::kClose, c.value("closes", false));
     }
-    IosRouterDialogue dialogue(router);
-    Typed(dialogue, "admin\rpw1\r");
-    EXPECT_EQ(Typed(dialogue, "show isis\r"), "show isis\r\n% Incomplete command.\r\n\r\nR1>");
-    EXPECT_EQ(Typed(dialogue, "\r"), "\r\nR1>");
 }
 
 TEST(IosRouterDialogue, OutputsGoAsTelnetData) {
@@ -177,18 +145,6 @@ TEST(IosRouterDialogue, PagesAt24LinesUntilTerminalLength0) {
     EXPECT_EQ(dialogue.Width(), 0);
     EXPECT_EQ(Typed(dialogue, "show isis database\r"),
               "show isis database\r\n" + lines(1, 60) + "R1>");
-}
-
-TEST(IosRouterDialogue, LineEditing) {
-    const ServedRouter router = Router();
-    IosRouterDialogue dialogue(router);
-    Typed(dialogue, "admin\rpw1\r");
-    EXPECT_EQ(Typed(dialogue, "shox\x7fw clns\b\bns\x01\r"),
-              "shox\b \bw clns\b \b\b \bns\r\nGlobal CLNS Information:\r\n"
-              "  2 Interfaces Enabled for CLNS\r\nR1>");
-    Step last = Step::kContinue;
-    EXPECT_EQ(Typed(dialogue, "logout\r", &last), "logout\r\n");
-    EXPECT_EQ(last, Step::kClose);
 }
 
 } // namespace

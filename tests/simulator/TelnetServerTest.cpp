@@ -9,9 +9,7 @@
 
 #include <atomic>
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <map>
 #include <memory>
 #include <string>
@@ -164,12 +162,16 @@ TEST(TelnetServer, EnableRefusedLeavesTheUserLevel) {
     EXPECT_EQ(output, "clns\n");
 }
 
-TEST(TelnetServer, InvalidInputGivesNoText) {
-    auto server = Serve({Router("R1", {{"show clns", "clns\n"}})});
+// With latency set, each answer comes that much later.
+TEST(TelnetServer, InvalidInputGivesNoTextAndLatencyDelaysEachAnswer) {
+    auto server = Serve({Router("R1", {{"show clns", "clns\n"}})}, 150);
     IosCliSession session(Client(server->Endpoints()[0]));
     std::string output;
     std::string reason;
+    ASSERT_TRUE(session.Login(reason)) << reason;
+    const auto start = std::chrono::steady_clock::now();
     EXPECT_FALSE(session.Run("show nonsense", output, reason));
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(150));
     EXPECT_EQ(output, "");
     EXPECT_EQ(reason, Where(server->Endpoints()[0]) +
                           ": \"show nonsense\" rejected by the router (% Invalid input detected)");
@@ -177,7 +179,7 @@ TEST(TelnetServer, InvalidInputGivesNoText) {
     EXPECT_EQ(output, "clns\n");
 }
 
-TEST(TelnetServer, ServesOnlyLoopback) {
+TEST(TelnetServer, ServesOnlyLoopbackAndEachAddressOnce) {
     for (const char* address : {"10.0.0.1", "0.0.0.0", "192.168.1.1", "localhost", "::1", ""}) {
         TelnetServer::Options options;
         options.address = address;
@@ -188,6 +190,15 @@ TEST(TelnetServer, ServesOnlyLoopback) {
                              ": only loopback addresses (127.0.0.0/8) are served");
         EXPECT_TRUE(server.Endpoints().empty());
     }
+    std::vector<ServedRouter> routers = {Router("R0", {}), Router("R1", {})};
+    routers[0].addresses = routers[1].addresses = {"127.0.0.9"};
+    TelnetServer::Options options;
+    options.addressPort = FreePorts(1, 0);
+    TelnetServer server(routers, options);
+    std::string error;
+    EXPECT_FALSE(server.Start(error));
+    EXPECT_EQ(error, "cannot serve 127.0.0.9: it is an address of both R0 and R1");
+    EXPECT_TRUE(server.Endpoints().empty());
 }
 
 TEST(TelnetServer, RouterIOnBasePortPlusIAndOnItsOwnAddresses) {
@@ -230,31 +241,6 @@ TEST(TelnetServer, RouterIOnBasePortPlusIAndOnItsOwnAddresses) {
     IosCliSession refused(Client(none));
     EXPECT_FALSE(refused.Login(reason));
     EXPECT_EQ(reason, Where(none) + ": connection refused");
-}
-
-TEST(TelnetServer, TwoRoutersClaimingOneAddressAreAnError) {
-    std::vector<ServedRouter> routers = {Router("R0", {}), Router("R1", {})};
-    routers[0].addresses = {"127.0.0.9"};
-    routers[1].addresses = {"127.0.0.9"};
-    TelnetServer::Options options;
-    options.addressPort = FreePorts(1, 0);
-    TelnetServer server(routers, options);
-    std::string error;
-    EXPECT_FALSE(server.Start(error));
-    EXPECT_EQ(error, "cannot serve 127.0.0.9: it is an address of both R0 and R1");
-    EXPECT_TRUE(server.Endpoints().empty());
-}
-
-TEST(TelnetServer, LatencyDelaysEachAnswer) {
-    auto server = Serve({Router("R1", {{"show clns", "clns\n"}})}, 150);
-    IosCliSession session(Client(server->Endpoints()[0]));
-    std::string output;
-    std::string reason;
-    ASSERT_TRUE(session.Login(reason)) << reason;
-    const auto start = std::chrono::steady_clock::now();
-    ASSERT_TRUE(session.Run("show clns", output, reason)) << reason;
-    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(150));
-    EXPECT_EQ(output, "clns\n");
 }
 
 TEST(TelnetServer, ManySessionsAtOnce) {
@@ -320,29 +306,10 @@ TEST(TelnetServer, ExpectScriptWorksUnchanged) {
     if (access("/usr/bin/expect", X_OK) != 0 || access("/usr/bin/telnet", X_OK) != 0)
         GTEST_SKIP() << "expect or telnet is not installed";
     auto server = Serve({Router("R1", {{"show clns", "Global CLNS Information:\n"}})});
-    const std::string script = std::string(testing::TempDir()) + "quillon-telnet.exp";
-    {
-        std::ofstream file(script);
-        file << "set timeout 10\n"
-             << "spawn -noecho /usr/bin/telnet 127.0.0.1 " << server->Endpoints()[0].port << "\n"
-             << "expect timeout {exit 2} \"Username: \"\n"
-             << "send \"quillon\\r\"\n"
-             << "expect timeout {exit 3} \"Password: \"\n"
-             << "send \"quillon\\r\"\n"
-             << "expect timeout {exit 4} \"R1>\"\n"
-             << "send \"show clns\\r\"\n"
-             << "expect timeout {exit 5} \"Global CLNS Information:\" \n"
-             << "expect timeout {exit 6} \"R1>\"\n"
-             << "send \"enable\\r\"\n"
-             << "expect timeout {exit 7} \"Password: \"\n"
-             << "send \"quillon\\r\"\n"
-             << "expect timeout {exit 8} \"R1#\"\n"
-             << "send \"exit\\r\"\n"
-             << "expect timeout {exit 9} eof\n"
-             << "exit 0\n";
-    }
-    const int status = std::system(("/usr/bin/expect -f " + script + " >/dev/null 2>&1").c_str());
-    std::remove(script.c_str());
+    const int status = std::system(
+        ("/usr/bin/expect -f " + std::string(QUILLON_TEST_DATA) + "/telnet/login-enable-exit.exp " +
+         std::to_string(server->Endpoints()[0].port) + " >/dev/null 2>&1")
+            .c_str());
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
 }
