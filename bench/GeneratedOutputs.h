@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "CScoutEntity.h"
-#include "LabDevice.h"
 #include "CScoutStdRequester.h"
+#include "LabDevice.h"
 #include "ZanDebug.h"
 
 namespace generated {

@@ -28,9 +28,9 @@
 #include "../tools/labgen/ScaleLab.h"
 #include "CScoutAgent.h"
 #include "CScoutEntity.h"
-#include "LabDevice.h"
 #include "CScoutStdRequester.h"
 #include "CZanRegex.h"
+#include "LabDevice.h"
 #include "ZanDebug.h"
 
 extern "C" CScoutAgent* SAInstantiate();

@@ -28,10 +28,10 @@
 #include "CScoutDevice.h"
 #include "CScoutEntity.h"
 #include "CScoutInterfaceNameTranslator.h"
-#include "LabDevice.h"
 #include "CScoutStdRequester.h"
 #include "CZanAtom.h"
 #include "CZanDoubleList.h"
+#include "LabDevice.h"
 #include "ZanDebug.h"
 
 extern "C" CScoutAgent* SAInstantiate();

@@ -9,9 +9,9 @@
 #include <sstream>
 #include <string>
 
+#include "HostFixture.h"
 #include "IosCliText.h"
 #include "IosRouterDialogue.h"
-#include "HostFixture.h"
 
 namespace {
 

@@ -16,10 +16,10 @@
 #include <thread>
 #include <vector>
 
+#include "HostFixture.h"
 #include "IosCliSession.h"
 #include "LoopbackListener.h"
 #include "TelnetServer.h"
-#include "HostFixture.h"
 
 namespace {
 
