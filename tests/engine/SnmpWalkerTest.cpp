@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "LoopbackSocket.h"
 #include "SnmpWalker.h"
 
 namespace {
@@ -104,14 +105,7 @@ bool Next(const std::string& data, std::size_t& at, unsigned char& tag, std::str
 class ScriptedAgent {
 public:
     explicit ScriptedAgent(std::vector<Reply> replies) : m_Replies(std::move(replies)) {
-        m_Socket = socket(AF_INET, SOCK_DGRAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        EXPECT_EQ(bind(m_Socket, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-        EXPECT_EQ(getsockname(m_Socket, reinterpret_cast<sockaddr*>(&address), &length), 0);
-        m_Port = ntohs(address.sin_port);
+        m_Socket = quillon_test::BoundLoopbackSocket(SOCK_DGRAM, m_Port);
         m_Thread = std::thread([this] { Serve(); });
     }
     ~ScriptedAgent() {

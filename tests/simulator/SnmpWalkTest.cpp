@@ -11,27 +11,17 @@
 #include <thread>
 #include <vector>
 
+#include "LoopbackSocket.h"
 #include "SnmpWalker.h"
 #include "SnmpsimRunner.h"
 
 namespace {
 
+using quillon_test::FreeUdpPort;
+
 constexpr const char* kV3User = "walker";
 constexpr const char* kAuth = "auth-secret-1";
 constexpr const char* kPriv = "priv-secret-1";
-
-// A UDP port on 127.0.0.1 that nothing used a moment ago.
-int FreeUdpPort() {
-    const int fd = socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    EXPECT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    EXPECT_EQ(getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length), 0);
-    close(fd);
-    return ntohs(address.sin_port);
-}
 
 CScoutSnmpRow Row(int64_t index, std::string value) {
     CScoutSnmpRow row;

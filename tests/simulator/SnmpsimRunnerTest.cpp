@@ -17,21 +17,12 @@
 #include <sstream>
 #include <thread>
 
+#include "LoopbackSocket.h"
 #include "SnmpsimRunner.h"
 
 namespace {
 
-int FreeUdpPort() {
-    const int fd = socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    EXPECT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    EXPECT_EQ(getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length), 0);
-    close(fd);
-    return ntohs(address.sin_port);
-}
+using quillon_test::FreeUdpPort;
 
 std::string ReadAll(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
