@@ -1,6 +1,7 @@
 // Serves the SNMP agents of simulated routers through one snmpsimd: each
-// agent its own SNMP engine on its own UDP endpoint, with its own data file,
-// community and SNMPv3 user. Secrets reach snmpsimd through a file only it
+// agent on its own UDP endpoint with its own data file; agents that let in
+// the same community and SNMPv3 user share one SNMP engine (and its engine
+// ID), so a thousand routers start in seconds. Secrets reach snmpsimd through a file only it
 // can read, never its command line; its log is off, as it would print them.
 //
 // Start() returns once every agent answers; the process ends with Stop() or
@@ -25,7 +26,8 @@ public:
     // The snmpsimd to run: a path, or a name looked up on PATH.
     void SetProgram(std::string program) { m_Program = std::move(program); }
     // How long Start() waits for every agent to answer. By default 15 s and
-    // 500 ms more per agent: snmpsimd takes about 150 ms to set up each one.
+    // 50 ms more per agent: snmpsimd takes about 150 ms to set up an engine
+    // and a few ms per endpoint.
     void SetReadyTimeoutMs(int timeoutMs) { m_ReadyTimeoutMs = timeoutMs; }
     // Whom snmpsimd runs as when quillon runs as root (snmpsimd refuses
     // root); otherwise it runs as quillon's user.
