@@ -189,16 +189,17 @@ void SnmpsimRunner::SetProcessUser(std::string user, std::string group) {
 bool SnmpsimRunner::Start(const std::vector<SnmpsimAgent>& agents, std::string& error) {
     Stop();
     SnmpsimProcess::Identity identity;
-    if (!Prepare(agents, identity, error)) {
+    std::vector<std::string> arguments;
+    if (!Prepare(agents, identity, arguments, error)) {
         Stop();
         return false;
     }
     const std::string& directory = m_Directory->Path();
-    const std::vector<std::string> arguments = {
-        "--args-from-file=" + directory + "/args",
-        "--cache-dir=" + directory + "/cache",
-        "--logging-method=null",
-    };
+    arguments.insert(arguments.end(), {
+                                          "--args-from-file=" + directory + "/args",
+                                          "--cache-dir=" + directory + "/cache",
+                                          "--logging-method=null",
+                                      });
     const std::vector<std::string> environment = {
         "HOME=" + directory,
         "PATH=/usr/local/bin:/usr/bin:/bin",
@@ -216,7 +217,8 @@ bool SnmpsimRunner::Start(const std::vector<SnmpsimAgent>& agents, std::string& 
 }
 
 bool SnmpsimRunner::Prepare(const std::vector<SnmpsimAgent>& agents,
-                            SnmpsimProcess::Identity& identity, std::string& error) {
+                            SnmpsimProcess::Identity& identity, std::vector<std::string>& options,
+                            std::string& error) {
     if (agents.empty()) {
         error = "there is no SNMP agent to serve";
         return false;
@@ -243,13 +245,59 @@ bool SnmpsimRunner::Prepare(const std::vector<SnmpsimAgent>& agents,
         return false;
     }
 
+    std::ostringstream arguments;
+    const bool v3 = std::any_of(agents.begin(), agents.end(),
+                                [](const SnmpsimAgent& agent) { return !agent.v3User.empty(); });
+    if (!(v3 ? PrepareEngines(agents, arguments, error)
+             : PrepareCommunities(agents, arguments, options, error)))
+        return false;
+    std::string text = arguments.str();
+    const bool written = m_Directory->WriteFile("args", text, error);
+    explicit_bzero(text.data(), text.size());
+    return written;
+}
+
+bool SnmpsimRunner::PrepareCommunities(const std::vector<SnmpsimAgent>& agents,
+                                       std::ostringstream& arguments,
+                                       std::vector<std::string>& options, std::string& error) {
+    // Without SNMPv3, snmpsimd's lighter SNMPv1/v2c-only mode: a request is
+    // answered from the file named after its community and the endpoint it
+    // came to, and a community without such a file gets no answer. The data
+    // directory goes on the command line (this mode reads it nowhere else);
+    // the communities are only in file names inside the private directory.
+    const std::string data = "communities";
+    if (!m_Directory->MakeDirectory(data, error))
+        return false;
+    std::set<std::string> communities;
+    for (std::size_t i = 0; i < agents.size(); ++i) {
+        const SnmpsimAgent& agent = agents[i];
+        const std::string folder = data + "/" + agent.community.Reveal();
+        if (communities.insert(folder).second && !m_Directory->MakeDirectory(folder, error))
+            return false;
+        if (!m_Directory->WriteFile(folder + "/" + kUdpDomain + "." + std::to_string(i) +
+                                        ".snmprec",
+                                    SnmprecFile::Render(*agent.router), error))
+            return false;
+        arguments << "--agent-udpv4-endpoint=" << Endpoint(agent) << "\n";
+    }
+    options = {"--v2c-arch", "--data-dir=" + m_Directory->Path() + "/" + data};
+    m_Probes = {agents.size() - 1};
+    return true;
+}
+
+bool SnmpsimRunner::PrepareEngines(const std::vector<SnmpsimAgent>& agents,
+                                   std::ostringstream& arguments, std::string& error) {
     // Agents that let in the same requests share one SNMP engine, and each
     // endpoint of an engine answers from a data file of its own: setting up
-    // an engine costs snmpsimd about 150 ms, an endpoint next to nothing.
-    std::ostringstream arguments;
+    // an engine costs snmpsimd about 150 ms. (Each endpoint's file also
+    // costs a community entry, whose setup grows with their number: this
+    // mode is for a few agents.)
+    const std::string& directory = m_Directory->Path();
     std::size_t transport = 0;
     const std::vector<std::vector<std::size_t>> engines = EngineGroups(agents);
+    m_Probes.clear();
     for (std::size_t e = 0; e < engines.size(); ++e) {
+        m_Probes.push_back(engines[e].back());
         const SnmpsimAgent& first = agents[engines[e].front()];
         const std::string data = "engine-" + std::to_string(e);
         const std::string& community = first.community.Reveal();
@@ -286,10 +334,7 @@ bool SnmpsimRunner::Prepare(const std::vector<SnmpsimAgent>& agents,
             arguments << "--agent-udpv4-endpoint=" << Endpoint(agent) << "\n";
         }
     }
-    std::string text = arguments.str();
-    const bool written = m_Directory->WriteFile("args", text, error);
-    explicit_bzero(text.data(), text.size());
-    return written;
+    return true;
 }
 
 bool SnmpsimRunner::WaitUntilAnswering(const std::vector<SnmpsimAgent>& agents,
@@ -299,6 +344,9 @@ bool SnmpsimRunner::WaitUntilAnswering(const std::vector<SnmpsimAgent>& agents,
             ? m_ReadyTimeoutMs
             : kReadyBaseMs + kReadyPerAgentMs * static_cast<long long>(agents.size());
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    // snmpsimd sets up every endpoint before it answers any, so the last
+    // endpoint of each engine answering is every agent answering (a walk
+    // costs snmpsimd milliseconds: thousands would take a minute).
     std::size_t answering = 0;
     for (;;) {
         std::string ending;
@@ -310,8 +358,8 @@ bool SnmpsimRunner::WaitUntilAnswering(const std::vector<SnmpsimAgent>& agents,
             return false;
         }
         // A walk that succeeds is an agent that answers.
-        while (answering < agents.size()) {
-            const SnmpsimAgent& agent = agents[answering];
+        while (answering < m_Probes.size()) {
+            const SnmpsimAgent& agent = agents[m_Probes[answering]];
             SnmpSettings probe;
             probe.address = agent.address;
             probe.port = agent.port;
@@ -325,10 +373,10 @@ bool SnmpsimRunner::WaitUntilAnswering(const std::vector<SnmpsimAgent>& agents,
                 break;
             ++answering;
         }
-        if (answering == agents.size())
+        if (answering == m_Probes.size())
             return true;
         if (std::chrono::steady_clock::now() >= deadline) {
-            error = Name(agents[answering]) + ": snmpsimd did not answer within " +
+            error = Name(agents[m_Probes[answering]]) + ": snmpsimd did not answer within " +
                     std::to_string(timeoutMs) + " ms";
             return false;
         }

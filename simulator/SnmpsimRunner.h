@@ -1,7 +1,8 @@
-// Serves the SNMP agents of simulated routers through one snmpsimd: each
-// agent on its own UDP endpoint with its own data file; agents that let in
-// the same community and SNMPv3 user share one SNMP engine (and its engine
-// ID), so a thousand routers start in seconds. Secrets reach snmpsimd through a file only it
+// Serves the SNMP agents of simulated routers through one snmpsimd, each
+// agent on its own UDP endpoint with its own data file. Without SNMPv3 the
+// agents share snmpsimd's SNMPv1/v2c-only engine, so a few thousand start in
+// seconds; with it, agents that let in the same community and SNMPv3 user
+// share one SNMP engine (and its engine ID). Secrets reach snmpsimd through a file only it
 // can read, never its command line; its log is off, as it would print them.
 //
 // Start() returns once every agent answers; the process ends with Stop() or
@@ -9,6 +10,7 @@
 #pragma once
 
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -45,8 +47,16 @@ public:
     pid_t Pid() const { return m_Process ? m_Process->Pid() : -1; }
 
 private:
+    // Checks the agents and writes snmpsimd's directory; `options` are the
+    // command-line options the data asks for (never a secret).
     bool Prepare(const std::vector<SnmpsimAgent>& agents, SnmpsimProcess::Identity& identity,
-                 std::string& error);
+                 std::vector<std::string>& options, std::string& error);
+    // The data and the `args` lines of agents that take SNMPv1/v2c only.
+    bool PrepareCommunities(const std::vector<SnmpsimAgent>& agents, std::ostringstream& arguments,
+                            std::vector<std::string>& options, std::string& error);
+    // The same, engine by engine, when some agent takes SNMPv3.
+    bool PrepareEngines(const std::vector<SnmpsimAgent>& agents, std::ostringstream& arguments,
+                        std::string& error);
     bool WaitUntilAnswering(const std::vector<SnmpsimAgent>& agents, std::string& error);
     // The end of snmpsimd's stderr, with every secret of the agents masked.
     std::string LastWords(const std::vector<SnmpsimAgent>& agents) const;
@@ -55,6 +65,7 @@ private:
     int m_ReadyTimeoutMs = 0; // 0: the default for the number of agents
     std::string m_ProcessUser = "nobody";
     std::string m_ProcessGroup = "nogroup";
+    std::vector<std::size_t> m_Probes; // the agents walked to see snmpsimd ready
     // The process goes before its directory.
     std::unique_ptr<SnmpsimDirectory> m_Directory;
     std::unique_ptr<SnmpsimProcess> m_Process;
