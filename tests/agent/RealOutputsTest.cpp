@@ -1,7 +1,8 @@
 // Real IOS-XE outputs (tests/data/real, sources in SOURCES.md) read by both
 // profiles. The XE profile must give every value the outputs show
 // (tests/data/real/expected.json); what the classic profile makes of them is
-// counted field by field and printed, for docs/ios-xe.md.
+// counted field by field and printed, for docs/ios-xe.md. Sample lines of the
+// XE patterns the real outputs do not hold are in tests/data/xe-samples.json.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -21,6 +22,7 @@
 #include "CScoutCiscoPseudoNodeLSP.h"
 #include "CScoutCiscoService.h"
 #include "CScoutCiscoServiceData.h"
+#include "CScoutCiscoTransmitInterface.h"
 #include "CScoutQuillonProfile.h"
 #include "HostFixture.h"
 
@@ -89,6 +91,15 @@ std::string ServiceId(LabRouter&, const std::string& text, const std::string&,
     return service.GetTag() + "|" + service.GetSystemID() + "|" + service.GetAreaID();
 }
 
+std::string NetAddr(LabRouter&, const std::string& text, const std::string&,
+                    const Profile& profile) {
+    CScoutCiscoServiceData collector(profile);
+    CScoutCiscoService service;
+    bool success = false;
+    collector.BuildNetAddr(text.c_str(), &service, &success);
+    return service.GetNETAddress();
+}
+
 std::string Hostname(LabRouter&, const std::string& text, const std::string&,
                      const Profile& profile) {
     CScoutCiscoServiceData collector(profile);
@@ -128,10 +139,25 @@ const std::map<std::string, Step> kSteps = {
     {"service-id", {nullptr, ServiceId}},
     {"clns-interface", {"show clns interface", EndPoint<CScoutCiscoClnsInterface>}},
     {"isis-neighbors", {"show isis neighbors detail", EndPoint<CScoutCiscoNeighborData>}},
+    {"transmit-intervals", {"show run", EndPoint<CScoutCiscoTransmitInterface>}},
+    {"net-addr", {nullptr, NetAddr}},
     {"clns-neighbors", {"show clns is-neighbors detail", Adjacencies}},
     {"hostname", {nullptr, Hostname}},
     {"dis", {nullptr, DIS}},
     {"pseudo-node", {nullptr, PseudoNode}}};
+
+// The result of a step on a text, with LF or with CR LF line ends.
+std::string Read(const Step& step, const std::string& text, const std::string& name,
+                 const Profile& profile, bool crlf, std::string& errors) {
+    const std::string form = crlf ? WithCrLf(text) : text;
+    LabRouter router;
+    router.Reachable();
+    if (step.command != nullptr)
+        router.Answer(step.command, form);
+    const std::string result = step.run(router, form, name, profile);
+    errors = router.Errors();
+    return result;
+}
 
 // The "|"-separated fields of each line of a result.
 std::vector<std::vector<std::string>> Fields(const std::string& result) {
@@ -173,15 +199,11 @@ TEST(RealOutputs, TheXEProfileReadsEveryValueTheOutputsShow) {
         const std::string expect = c["expect"];
         for (const Profile* profile : {&Profile::XE(), &Profile::Classic()}) {
             for (const bool crlf : {false, true}) {
-                const std::string form = crlf ? WithCrLf(text) : text;
-                LabRouter router;
-                router.Reachable();
-                if (step.command != nullptr)
-                    router.Answer(step.command, form);
-                const std::string result = step.run(router, form, name, *profile);
+                std::string errors;
+                const std::string result = Read(step, text, name, *profile, crlf, errors);
                 if (profile == &Profile::XE()) {
                     EXPECT_EQ(result, expect) << (crlf ? "CR LF" : "LF");
-                    EXPECT_EQ(router.Errors(), "");
+                    EXPECT_EQ(errors, "");
                 }
                 if (!crlf)
                     (profile == &Profile::XE() ? xe : classic).Add(c["step"], result, expect);
@@ -193,6 +215,21 @@ TEST(RealOutputs, TheXEProfileReadsEveryValueTheOutputsShow) {
         for (const auto& [field, shown] : fields)
             std::cout << step << " field " << field + 1 << ": classic " << classic.read[step][field]
                       << ", XE " << xe.read[step][field] << " of " << shown << "\n";
+}
+
+TEST(RealOutputs, TheXEProfileReadsItsSampleLines) {
+    const ordered_json cases = ReadJson("xe-samples.json")["cases"];
+    for (const ordered_json& c : cases) {
+        SCOPED_TRACE(c.dump());
+        for (const bool crlf : {false, true}) {
+            std::string errors;
+            EXPECT_EQ(Read(kSteps.at(c["step"]), c["text"], c.value("name", ""), Profile::XE(),
+                           crlf, errors),
+                      c["expect"])
+                << (crlf ? "CR LF" : "LF");
+            EXPECT_EQ(errors, "");
+        }
+    }
 }
 
 } // namespace
