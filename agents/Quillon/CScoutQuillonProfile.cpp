@@ -287,7 +287,8 @@ void CScoutQuillonProfile::ReadXE() {
         // type (3) and the rest of the row.
         // "R2_xr           Gi2.115       Up     L1L2 64/64     R1_xe.01           Phase V"
         // "2222.22ff.4444  Gi2.415       Init   L1L2 128/128    2222.22ff.4444.01  Phase V"
-        "([A-Za-z0-9_.\\-]+)[ \t]+([A-Za-z0-9\\/:.\\-]+)[ \t]+[A-Za-z]+[ \t]+([A-Za-z0-9]+)"
+        // "R7              Gi4           Up     Level-1/2 64   R2.01              Phase V"
+        "([A-Za-z0-9_.\\-]+)[ \t]+([A-Za-z0-9\\/:.\\-]+)[ \t]+[A-Za-z]+[ \t]+([A-Za-z0-9/\\-]+)"
         "[^\r\n]*[\r\n]+"
         // The first area address (4), and any after it (5).
         // "  Area Address(es): 49.0002"
@@ -313,7 +314,9 @@ void CScoutQuillonProfile::ReadXE() {
         // "R3              L1   Et0/2         13.1.1.2        UP    23       Circuit3.01"
         // "7600              L1   Et0/1                       INIT    24       rudy.105 "
         // "                L1L2 Twe1/0/2      20.20.22.2      DOWN    24       0B"
-        "[ \t](L1L2|L1|L2)[ \t]+[A-Za-z]+([0-9/:.]+)[ \t]+[0-9.]*[ \t]+[A-Za-z]+[ \t]+[0-9]+[ \t]+"
+        // "R4              Level-1/2 Gi0/1   10.1.4.4        UP    25       R4.02"
+        "[ \t](L1L2|L1|L2|Level-1/2|Level-1|Level-2)[ \t]+[A-Za-z]+([0-9/:.]+)[ \t]+[0-9.]*[ "
+        "\t]+[A-Za-z]+[ \t]+[0-9]+[ \t]+"
         "[A-Za-z0-9._\\-]+[ \t]*[\r\n]+"
         // "  Area Address(es): 50.1234 49.1234"
         "[ \t]*Area Address\\(es\\):[^\r\n]*[\r\n]+"
