@@ -8,9 +8,7 @@
 
 namespace QuillonTrace {
 
-inline bool At(int level) {
-    return __Zandemar_Debug_Level >= level;
-}
+inline bool At(int level) { return __Zandemar_Debug_Level >= level; }
 
 // Writes the parts, an end of line, and flushes.
 template <typename... Parts> inline void Line(int level, const Parts&... parts) {
