@@ -315,9 +315,8 @@ void CScoutQuillonProfile::ReadXE() {
         // "7600              L1   Et0/1                       INIT    24       rudy.105 "
         // "                L1L2 Twe1/0/2      20.20.22.2      DOWN    24       0B"
         // "R4              Level-1/2 Gi0/1   10.1.4.4        UP    25       R4.02"
-        "[ \t](L1L2|L1|L2|Level-1/2|Level-1|Level-2)[ \t]+[A-Za-z]+([0-9/:.]+)[ \t]+[0-9.]*[ "
-        "\t]+[A-Za-z]+[ \t]+[0-9]+[ \t]+"
-        "[A-Za-z0-9._\\-]+[ \t]*[\r\n]+"
+        "[ \t](L1L2|L1|L2|Level-1/2|Level-1|Level-2)[ \t]+[A-Za-z]+([0-9/:.]+)"
+        "[ \t]+[0-9.]*[ \t]+[A-Za-z]+[ \t]+[0-9]+[ \t]+[A-Za-z0-9._\\-]+[ \t]*[\r\n]+"
         // "  Area Address(es): 50.1234 49.1234"
         "[ \t]*Area Address\\(es\\):[^\r\n]*[\r\n]+"
         // "  SNPA: aabb.cc00.9d20  " or "  SNPA: *HDLC*": the address or the word (3)
