@@ -28,6 +28,8 @@
 #include "CScoutDevice.h"
 #include "CScoutEntity.h"
 #include "CScoutInterfaceNameTranslator.h"
+#include "CScoutQuillonAgent.h"
+#include "CScoutQuillonProfile.h"
 #include "CScoutStdRequester.h"
 #include "CZanAtom.h"
 #include "CZanDoubleList.h"
@@ -146,8 +148,10 @@ inline void Render(const CScoutCiscoProtocolEndPoint& endPoint) {
     delete endPoint.GeneratePEData();
 }
 
+using Profile = CScoutQuillonProfile;
+
 // The interface list of "show clns protocol".
-inline bool InterfaceList(const uint8_t* data, size_t size) {
+inline bool InterfaceListWith(const Profile& profile, const uint8_t* data, size_t size) {
     Quiet quiet;
     Router router;
     router.Answer("show clns protocol", Bytes(data, size));
@@ -155,7 +159,7 @@ inline bool InterfaceList(const uint8_t* data, size_t size) {
     if (!collector.ObtainData(router.Record(), router.Requester()))
         return false;
     InterfaceNameSet names;
-    collector.ParseData(names);
+    collector.ParseData(names, profile);
     // Names are single words.
     for (const std::string& name : names) {
         if (name.empty())
@@ -168,15 +172,19 @@ inline bool InterfaceList(const uint8_t* data, size_t size) {
     return true;
 }
 
+inline bool InterfaceList(const uint8_t* data, size_t size) {
+    return InterfaceListWith(Profile::Classic(), data, size);
+}
+
 // One per-interface collector on an output, for several interface names.
 template <typename Collector>
 bool PerInterface(const char* command, const uint8_t* data, size_t size,
-                  const std::string& nameAfter) {
+                  const std::string& nameAfter, const Profile& profile = Profile::Classic()) {
     Quiet quiet;
     const std::string output = Bytes(data, size);
     Router router;
     router.Answer(command, output);
-    Collector collector;
+    Collector collector(profile);
     if (!collector.ObtainData(router.Record(), router.Requester()))
         return false;
     for (std::string name : InterfaceNames(output, nameAfter)) {
@@ -205,11 +213,11 @@ inline bool IsisNeighbors(const uint8_t* data, size_t size) {
 }
 
 // "show clns is-neighbors detail": the connectivity map.
-inline bool ClnsNeighbors(const uint8_t* data, size_t size) {
+inline bool ClnsNeighborsWith(const Profile& profile, const uint8_t* data, size_t size) {
     Quiet quiet;
     Router router;
     router.Answer("show clns is-neighbors detail", Bytes(data, size));
-    CScoutCiscoClnsNeighbor collector;
+    CScoutCiscoClnsNeighbor collector(profile);
     if (!collector.ObtainData(router.Record(), router.Requester()))
         return false;
     ConnectivityMap map;
@@ -227,13 +235,18 @@ inline bool ClnsNeighbors(const uint8_t* data, size_t size) {
     return complete;
 }
 
+inline bool ClnsNeighbors(const uint8_t* data, size_t size) {
+    return ClnsNeighborsWith(Profile::Classic(), data, size);
+}
+
 // One service parse step on the text, into a fresh object, into none, and
 // without a flag to set. The step's pattern compiles, so it sets the flag.
 template <typename Target, typename Step>
-bool ServiceStep(const uint8_t* data, size_t size, Step step, const char* hostName = nullptr) {
+bool ServiceStep(const uint8_t* data, size_t size, Step step, const char* hostName = nullptr,
+                 const Profile& profile = Profile::Classic()) {
     Quiet quiet;
     const std::string text = Bytes(data, size);
-    CScoutCiscoServiceData collector;
+    CScoutCiscoServiceData collector(profile);
     Target target;
     if constexpr (std::is_same_v<Target, CScoutCiscoService>) {
         if (hostName != nullptr)
@@ -371,7 +384,7 @@ inline const char* const kRouterCommands[] = {"show clns protocol",
 // answers to the commands above, separated by NUL bytes (a missing part is a
 // command the router does not answer), then the ifDescr lines. Afterwards the
 // entity's mediation data holds nothing but the ifDescr walk.
-inline bool WholeRouter(const uint8_t* data, size_t size) {
+inline bool WholeRouterWith(const Profile* profile, const uint8_t* data, size_t size) {
     Quiet quiet;
     const std::string input = Bytes(data, size);
     Router router;
@@ -388,7 +401,8 @@ inline bool WholeRouter(const uint8_t* data, size_t size) {
     if (start <= input.size())
         router.IfDescr(WalkOf(Lines(input.substr(start), 4096)));
 
-    CScoutAgent* agent = SAInstantiate();
+    // The plug-in's factory, or an agent of the given profile.
+    CScoutAgent* agent = profile == nullptr ? SAInstantiate() : new CScoutQuillonAgent(*profile);
     if (agent == nullptr)
         return false;
     agent->SASetRequester(&router.Requester());
@@ -407,6 +421,33 @@ inline bool WholeRouter(const uint8_t* data, size_t size) {
             return false;
     }
     return true;
+}
+
+// Every parse step with the IOS-XE profile, each reading the input as its
+// command's answer, then a whole router of that profile (input as above).
+inline bool XESteps(const uint8_t* data, size_t size) {
+    const Profile& xe = Profile::XE();
+    using Data = CScoutCiscoServiceData;
+    const std::string text = Bytes(data, size);
+    const std::string firstWord = WordAfter(text, "");
+    const std::string hostName = firstWord.substr(0, firstWord.find('.'));
+    return InterfaceListWith(xe, data, size) &&
+           PerInterface<CScoutCiscoClnsInterface>("show clns interface", data, size, "", xe) &&
+           PerInterface<CScoutCiscoTransmitInterface>("show run", data, size, "interface ", xe) &&
+           PerInterface<CScoutCiscoNeighborData>("show isis neighbors detail", data, size, "",
+                                                 xe) &&
+           ClnsNeighborsWith(xe, data, size) &&
+           ServiceStep<CScoutCiscoService>(data, size, &Data::BuildServiceId, nullptr, xe) &&
+           ServiceStep<CScoutCiscoService>(data, size, &Data::BuildNetAddr, nullptr, xe) &&
+           ServiceStep<CScoutCiscoService>(data, size, &Data::BuildHostname, nullptr, xe) &&
+           ServiceStep<CScoutCiscoService>(data, size, &Data::BuildDIS, "", xe) &&
+           ServiceStep<CScoutCiscoService>(data, size, &Data::BuildDIS, hostName.c_str(), xe) &&
+           ServiceStep<CScoutCiscoPseudoNodeLSP>(data, size, &Data::BuildPseudoNode, nullptr, xe) &&
+           WholeRouterWith(&xe, data, size);
+}
+
+inline bool WholeRouter(const uint8_t* data, size_t size) {
+    return WholeRouterWith(nullptr, data, size);
 }
 
 struct Harness {
@@ -428,6 +469,7 @@ inline const Harness kHarnesses[] = {
     {"pseudo_node", &PseudoNode},
     {"translator", &Translator},
     {"whole_router", &WholeRouter},
+    {"xe_steps", &XESteps},
 };
 
 } // namespace quillon_fuzz

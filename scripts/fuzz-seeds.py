@@ -264,6 +264,11 @@ def main():
         for target in classify(blob):
             corpus.add(target, blob)
 
+    # Real IOS-XE outputs: every XE parse step reads each of them.
+    for path in sorted(glob.glob(os.path.join(ROOT, "tests", "data", "real", "*", "*.txt"))):
+        with open(path, "rb") as f:
+            corpus.add("xe_steps", f.read())
+
     for data in REPORT_SEEDS:
         corpus.add("report_text", data)
     for data in TRANSLATOR_SEEDS:

@@ -44,6 +44,7 @@ for lab in "$root"/tests/data/labs/*.json; do
     continue
   fi
   check "${lab#"$root"/}" discover --format json "$lab"
+  check "${lab#"$root"/}, IOS-XE plug-in" discover --profile xe --format json "$lab"
 done
 
 # Live discovery of the example lab, served on 127.0.0.1 (the server itself

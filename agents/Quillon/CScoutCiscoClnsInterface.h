@@ -4,6 +4,7 @@
 #include <string>
 
 #include "CScoutCommandOutput.h"
+#include "CScoutQuillonProfile.h"
 
 class CZanRecord;
 class CScoutStdRequester;
@@ -11,7 +12,8 @@ class CScoutCiscoProtocolEndPoint;
 
 class CScoutCiscoClnsInterface {
 public:
-    CScoutCiscoClnsInterface();
+    explicit CScoutCiscoClnsInterface(
+        const CScoutQuillonProfile& profile = CScoutQuillonProfile::Classic());
     ~CScoutCiscoClnsInterface();
     CScoutCiscoClnsInterface(const CScoutCiscoClnsInterface&) = delete;
     CScoutCiscoClnsInterface& operator=(const CScoutCiscoClnsInterface&) = delete;
@@ -22,5 +24,6 @@ public:
     void ParseData(std::string& interfaceName, CScoutCiscoProtocolEndPoint* endPoint);
 
 private:
+    const CScoutQuillonProfile& m_Profile;
     CScoutCommandOutput m_CommandOutput;
 };

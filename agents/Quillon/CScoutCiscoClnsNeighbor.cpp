@@ -5,55 +5,35 @@
 #include <utility>
 
 #include "CScoutMatchGroups.h"
+#include "CScoutQuillonProfile.h"
 #include "CZanError.h"
 #include "CZanRegex.h"
 #include "QuillonTrace.h"
 
 namespace {
 
-// One neighbour block of "show clns is-neighbors detail", piece by piece.
-// The summary row: system id (1), interface (2), the state column, the type
-// column (3), the rest of the row and the start of the next line.
-// "r3             Et0/0       Up     L1   64/64     r3.01              Phase V"
-// Kept as written: the state class [A-za-z] runs from capital A to small z,
-// so it also takes the six characters [ \ ] ^ _ ` that lie between them.
-const char* const kSummaryRow = "([a-zA-Z0-9_.\\-]+)[[:space:]]+([A-Za-z0-9\\/:]+)[[:space:]]+"
-                                "[A-za-z]+[[:space:]]+([a-zA-Z0-9]+).*[\r\n].*";
-// The single area address (4).
-// "  Area Address(es): 49.0001"
-const char* const kAreaLine = "[[:space:]]+Area Address\\(es\\):[[:space:]]+([0-9.]+)[\r\n]";
-// The single IP address (5), directly followed by an asterisk.
-// "  IP Address(es):  10.0.12.3*"
-const char* const kAddressLine = "[[:space:]]+IP Address\\(es\\):[[:space:]]+([0-9.]+)\\*[\r\n]";
-// The uptime line, required.
-// "  Uptime: 00:05:17"
-const char* const kUptimeLine = "[[:space:]]+Uptime:.*[\r\n]";
-// An optional graceful-restart line (6, not read).
-// "  NSF capable"
-const char* const kNsfLine = "([[:space:]]+NSF capable[\r\n])?";
-
-const int kSlotCount = 8;
-
 typedef void (CScoutCiscoConnectivity::*FieldSetter)(const std::string&);
 
 struct BlockField {
-    int group;
     FieldSetter setter;
     const char* label;
 };
 
-// The captured fields, in the order they are read.
+// The captured fields, in the order they are read; their groups are the
+// profile's, in the same order.
 const BlockField kBlockFields[] = {
-    {1, &CScoutCiscoConnectivity::SetSystemId, " systemId = "},
-    {2, &CScoutCiscoConnectivity::SetInterface, " interface = "},
-    {3, &CScoutCiscoConnectivity::SetConnectivityType, " connectivityType = "},
-    {4, &CScoutCiscoConnectivity::SetAreaId, " areaId = "},
-    {5, &CScoutCiscoConnectivity::SetIPAddress, " IPAddress = "},
+    {&CScoutCiscoConnectivity::SetSystemId, " systemId = "},
+    {&CScoutCiscoConnectivity::SetInterface, " interface = "},
+    {&CScoutCiscoConnectivity::SetConnectivityType, " connectivityType = "},
+    {&CScoutCiscoConnectivity::SetAreaId, " areaId = "},
+    {&CScoutCiscoConnectivity::SetIPAddress, " IPAddress = "},
 };
+const int kFieldCount = 5;
 
 } // namespace
 
-CScoutCiscoClnsNeighbor::CScoutCiscoClnsNeighbor() {
+CScoutCiscoClnsNeighbor::CScoutCiscoClnsNeighbor(const CScoutQuillonProfile& profile)
+    : m_Profile(profile) {
     QuillonTrace::Line(2, "CScoutCiscoClnsNeighbor::CScoutCiscoClnsNeighbor()");
     QuillonTrace::Line(2, "leaving CScoutCiscoClnsNeighbor::CScoutCiscoClnsNeighbor()");
 }
@@ -71,12 +51,7 @@ bool CScoutCiscoClnsNeighbor::ObtainData(CZanRecord& ne, CScoutStdRequester& req
 void CScoutCiscoClnsNeighbor::ParseData(ConnectivityMap* map) {
     QuillonTrace::Line(1, "Entering into CScoutCiscoClnsNeighbor::ParseData");
 
-    std::string pattern;
-    pattern += kSummaryRow;
-    pattern += kAreaLine;
-    pattern += kAddressLine;
-    pattern += kUptimeLine;
-    pattern += kNsfLine;
+    const std::string& pattern = m_Profile.clnsNeighbor.block;
     QuillonTrace::Line(4, " 2 ParseData: clnsNeighborPattern = ", pattern);
 
     const char* text = m_CommandOutput.Text();
@@ -87,7 +62,7 @@ void CScoutCiscoClnsNeighbor::ParseData(ConnectivityMap* map) {
         return;
     }
 
-    CZanRegex regex(pattern.c_str(), kSlotCount);
+    CZanRegex regex(pattern.c_str(), m_Profile.clnsNeighbor.slots);
     if (regex.ZRCompiledCorrectly() != ZTRUE) {
         CZanError(-220439, "CScoutCiscoClnsNeighbor", 163,
                   "Parsing clns neighbors detail regex failed");
@@ -103,8 +78,9 @@ void CScoutCiscoClnsNeighbor::ParseData(ConnectivityMap* map) {
         CScoutCiscoConnectivity* entry = new CScoutCiscoConnectivity();
         bool complete = true;
         std::string value;
-        for (const BlockField& field : kBlockFields) {
-            if (!groups.Copy(field.group, value)) {
+        for (int i = 0; i < kFieldCount; ++i) {
+            const BlockField& field = kBlockFields[i];
+            if (!groups.Copy(m_Profile.clnsNeighbor.groups[i], value)) {
                 complete = false;
                 break;
             }

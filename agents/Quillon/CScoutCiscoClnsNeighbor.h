@@ -4,13 +4,15 @@
 
 #include "CScoutCiscoConnectivity.h"
 #include "CScoutCommandOutput.h"
+#include "CScoutQuillonProfile.h"
 
 class CZanRecord;
 class CScoutStdRequester;
 
 class CScoutCiscoClnsNeighbor {
 public:
-    CScoutCiscoClnsNeighbor();
+    explicit CScoutCiscoClnsNeighbor(
+        const CScoutQuillonProfile& profile = CScoutQuillonProfile::Classic());
     ~CScoutCiscoClnsNeighbor();
     CScoutCiscoClnsNeighbor(const CScoutCiscoClnsNeighbor&) = delete;
     CScoutCiscoClnsNeighbor& operator=(const CScoutCiscoClnsNeighbor&) = delete;
@@ -21,5 +23,6 @@ public:
     void ParseData(ConnectivityMap* map);
 
 private:
+    const CScoutQuillonProfile& m_Profile;
     CScoutCommandOutput m_CommandOutput;
 };

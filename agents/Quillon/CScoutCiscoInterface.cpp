@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "CScoutPattern.h"
+#include "CScoutQuillonProfile.h"
 #include "CZanError.h"
 #include "QuillonTrace.h"
 #include "ScoutAgentUtils.h"
@@ -18,26 +19,6 @@ static_assert(sizeof(CScoutCiscoInterface) == sizeof(char*) &&
               "CScoutCiscoInterface must keep its layout");
 
 const std::string CScoutCiscoInterface::m_ISISInterfaceStr = "Interfaces supported by IS-IS:";
-
-namespace {
-
-// The block of "show clns protocol" that lists the IS-IS interfaces:
-//   "  Interfaces supported by IS-IS:"
-//   "        Serial1/0 - OSI - IP"
-//   "        Ethernet0/0 - IP"
-
-// "  Interfaces supported by IS-IS:"
-const char* const kTagExpression = "Interfaces supported by IS-IS:[\n\r]";
-// "        Serial1/0 - OSI - IP" and the entries after it
-const char* const kListExpression =
-    "([[:space:]]+([^[:space:]]+)([[:space:]]-[[:space:]](IP|OSI))*)+";
-// "        Serial1/0 - OSI - IP"
-const char* const kEntryExpression =
-    "[[:space:]]+[^[:space:]]+([[:space:]]-[[:space:]](IP|OSI))+[\n\r]";
-// "Serial1/0", the first word of an entry
-const char* const kNameExpression = "[^[:space:]]+";
-
-} // namespace
 
 CScoutCiscoInterface::CScoutCiscoInterface() = default;
 
@@ -54,7 +35,12 @@ bool CScoutCiscoInterface::ObtainData(CZanRecord& ne, CScoutStdRequester& reques
 }
 
 void CScoutCiscoInterface::ParseData(InterfaceNameSet& names) {
+    ParseData(names, CScoutQuillonProfile::Classic());
+}
+
+void CScoutCiscoInterface::ParseData(InterfaceNameSet& names, const CScoutQuillonProfile& profile) {
     QuillonTrace::Line(1, "Entering into CScoutCiscoInterface::ParseData");
+    const CScoutQuillonProfile::InterfaceList& list = profile.interfaceList;
 
     const char* text = m_CommandOutput.Text();
     const char* entryPtr = nullptr;
@@ -66,13 +52,13 @@ void CScoutCiscoInterface::ParseData(InterfaceNameSet& names) {
 
     // The block is the tag line followed by the list; each list entry is one
     // line, and its first word is the interface name.
-    const std::vector<std::string> blockParts = {kTagExpression, kListExpression};
+    const std::vector<std::string> blockParts = {list.tag, list.list};
     CScoutPattern block("isisInterfaceBlock", false, blockParts);
     std::vector<CScoutPattern>* blockSubPatterns = new std::vector<CScoutPattern>;
-    blockSubPatterns->push_back(CScoutPattern("interfaceListTag", false, kTagExpression));
-    CScoutPattern listEntry("listEntry", true, kEntryExpression);
+    blockSubPatterns->push_back(CScoutPattern("interfaceListTag", false, list.tag));
+    CScoutPattern listEntry("listEntry", true, list.entry);
     std::vector<CScoutPattern>* entrySubPatterns = new std::vector<CScoutPattern>;
-    entrySubPatterns->push_back(CScoutPattern("interfaceName", false, kNameExpression));
+    entrySubPatterns->push_back(CScoutPattern("interfaceName", false, list.name));
     listEntry.SetSubPattern(entrySubPatterns); // the entry owns the vector now
     blockSubPatterns->push_back(listEntry);
     block.SetSubPattern(blockSubPatterns); // the block owns the vector now

@@ -10,6 +10,7 @@
 
 class CZanRecord;
 class CScoutStdRequester;
+class CScoutQuillonProfile;
 
 // Interface names in byte order, each held once.
 typedef std::set<std::string> InterfaceNameSet;
@@ -21,8 +22,11 @@ public:
 
     // Runs "show clns protocol"; true when a text came back.
     bool ObtainData(CZanRecord& ne, CScoutStdRequester& requester);
-    // Adds the names listed after the interface tag line to the set.
+    // Adds the names listed after the interface tag line to the set, as
+    // IOS 12.x lists them.
     void ParseData(InterfaceNameSet& names);
+    // The same, with the profile's patterns.
+    QUILLON_LOCAL void ParseData(InterfaceNameSet& names, const CScoutQuillonProfile& profile);
 
     // The collector owns its text: it is never copy-constructed, and an
     // assignment gives the target its own copy of the source's text.

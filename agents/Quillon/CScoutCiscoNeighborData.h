@@ -5,6 +5,7 @@
 #include <string>
 
 #include "CScoutCommandOutput.h"
+#include "CScoutQuillonProfile.h"
 
 class CZanRecord;
 class CScoutStdRequester;
@@ -12,7 +13,8 @@ class CScoutCiscoProtocolEndPoint;
 
 class CScoutCiscoNeighborData {
 public:
-    CScoutCiscoNeighborData();
+    explicit CScoutCiscoNeighborData(
+        const CScoutQuillonProfile& profile = CScoutQuillonProfile::Classic());
     ~CScoutCiscoNeighborData();
     CScoutCiscoNeighborData(const CScoutCiscoNeighborData&) = delete;
     CScoutCiscoNeighborData& operator=(const CScoutCiscoNeighborData&) = delete;
@@ -23,5 +25,6 @@ public:
     void ParseData(std::string& interfaceName, CScoutCiscoProtocolEndPoint* endPoint);
 
 private:
+    const CScoutQuillonProfile& m_Profile;
     CScoutCommandOutput m_CommandOutput;
 };

@@ -10,6 +10,7 @@
 #include "CScoutCiscoService.h"
 #include "CScoutMatchGroups.h"
 #include "CScoutMediationStore.h"
+#include "CScoutQuillonProfile.h"
 #include "CScoutStdRequester.h"
 #include "CZanAtom.h"
 #include "CZanAtomVector.h"
@@ -35,76 +36,8 @@ const char* const kCommands[] = {
 };
 const int kCommandCount = 5;
 
-// "show clns protocol": the IS-IS router heading with its tag (1), the system
-// id (2), exactly one manual area, and the first routing area (3).
-const char* const kServiceIdPieces[] = {
-    // "IS-IS Router: <Null Tag>", after the anchor
-    "[[:space:]]+<([A-Za-z ]+)>[\r\n]",
-    // "  System Id: 1921.6800.1001.00  IS-Type: level-1-2"
-    "[[:space:]]+System Id:[[:space:]]+([0-9.]+)[[:space:]]+IS-Type:[[:space:]]*[a-z0-9-]+[\r\n]",
-    // "  Manual area address(es): "
-    "[[:space:]]+Manual area address\\(es\\):[[:space:]]*[\r\n]",
-    // "        49.0001"
-    "[[:space:]]+[0-9.]+[\r\n]",
-    // "  Routing for area address(es): "
-    "[[:space:]]+Routing for area address\\(es\\):[[:space:]]*[\r\n]",
-    // "        49.0001", and the start of the line after it
-    "[[:space:]]+([0-9.]+)[\r\n].*",
-};
-
-// "show clns": a run of digits and dots alone at a line end (1), anywhere
-// after the anchor.
-// "  NET: 49.0001.1921.6800.1001.00"
-// Kept as written: every such run is taken, the last one wins, so a
-// "  Configuration Timer: 60, Default Holding Timer: 300, Packet Lifetime 64"
-// line after the NET line leaves "64" as the NET address.
-const char* const kNetAddrPieces[] = {
-    "[[:space:]]+([0-9.]+)[\r\n]",
-};
-
-// "show isis hostname": the system id column and the host name (1).
-// "     * 0000.0000.0001 r1", after the anchor
-const char* const kHostnamePieces[] = {
-    "[[:space:]]+[0-9.]+[[:space:]]+([a-z0-9_]+)[\r\n]",
-};
-
-// Two consecutive own LSP lines of the database: pseudo-node id (1) and OL
-// digit (2) of the first, from the dot after the host name; pseudo-node id (3)
-// and OL digit (4) of the second.
-const char* const kDISPieces[] = {
-    // "r1.00-00            * 0x00000005   0x1A2B        1023              0/0/0", from the dot
-    "\\.([0-9]+)-[0-9]+[[:space:]]+\\*[[:space:]]+[A-Z0-9x]+[[:space:]]+[A-Z0-9x]+[[:space:]]+"
-    "[0-9]+[[:space:]]+[0-1]\\/[0-1]\\/([0-1])[\r\n]",
-    // "r1.01-00            * 0x00000002   0x3C4D        1100              0/0/0", and the start
-    // of the line after it
-    "[[:space:]]*[a-z0-9_]+\\.([0-9]+)-[0-9]+[[:space:]]+\\*[[:space:]]+[A-Z0-9x]+[[:space:]]+"
-    "[A-Z0-9x]+[[:space:]]+[0-9]+[[:space:]]+[0-1]\\/[0-1]\\/([0-1])[\r\n].*",
-};
-
-// A database section: its level word (1), the column heading, the LSP id of
-// its first row (2) and that row's own-LSP asterisk (3).
-const char* const kPseudoNodePieces[] = {
-    // "IS-IS Level-1 Link State Database:", after the anchor
-    "[[:space:]]+([A-Za-z0-9-]+)[[:space:]]+Link State Database:[\r\n]",
-    // "LSPID                 LSP Seq Num  LSP Checksum  LSP Holdtime      ATT/P/OL"
-    "[[:space:]]*LSPID[[:space:]]+LSP Seq Num[[:space:]]+LSP Checksum[[:space:]]+LSP "
-    "Holdtime[[:space:]]+ATT\\/P\\/OL[\r\n]",
-    // "r1.01-00"
-    "[[:space:]]*([a-zA-Z0-9._\\-]+)",
-    // "            * 0x00000003   0xA0F1        1140              0/0/0", the rest of that row,
-    // and the start of the line after it
-    "[[:space:]]*(\\*)?.*[\r\n].*",
-};
-
 // The LSP id part that marks the router's own pseudo-node LSP, first fragment.
 const char* const kPseudoNodeMark = "01-00";
-
-template <size_t N> std::string JoinPieces(const char* const (&pieces)[N]) {
-    std::string pattern;
-    for (const char* piece : pieces)
-        pattern += piece;
-    return pattern;
-}
 
 // Where a step starts looking: the first occurrence of the anchor, or null
 // when there is no text or the anchor does not occur. An empty anchor gives
@@ -122,20 +55,6 @@ struct ServiceField {
     ServiceSetter setter;
     const char* label;
     int level;
-};
-
-const ServiceField kServiceIdFields[] = {
-    {1, &CScoutCiscoService::SetTag, " tagStr = ", 1},
-    {2, &CScoutCiscoService::SetSystemID, " systemId = ", 1},
-    {3, &CScoutCiscoService::SetAreaID, " areaId = ", 1},
-};
-
-const ServiceField kNetAddrFields[] = {
-    {1, &CScoutCiscoService::SetNETAddress, " netAddr = ", 1},
-};
-
-const ServiceField kHostnameFields[] = {
-    {1, &CScoutCiscoService::SetHostName, " hostName = ", 4},
 };
 
 // Reads every match from the start position into the service. A match that
@@ -165,7 +84,8 @@ void SetFlag(bool* success, bool value) {
 
 } // namespace
 
-CScoutCiscoServiceData::CScoutCiscoServiceData() {
+CScoutCiscoServiceData::CScoutCiscoServiceData(const CScoutQuillonProfile& profile)
+    : m_Profile(profile) {
     QuillonTrace::Line(2, "CScoutCiscoServiceData::CScoutCiscoServiceData()");
     QuillonTrace::Line(2, "leaving CScoutCiscoServiceData::CScoutCiscoServiceData()");
 }
@@ -235,23 +155,34 @@ void CScoutCiscoServiceData::BuildServiceId(const char* text, CScoutCiscoService
                                             bool* success) {
     QuillonTrace::Line(1, "Entering into CScoutCiscoServiceData::BuildServiceId");
     const char* start = FindStart(text, m_ServiceIdAnchor);
-    const std::string pattern = JoinPieces(kServiceIdPieces);
-    CZanRegex regex(pattern.c_str(), 4);
+    const CScoutQuillonProfile::Service& rules = m_Profile.service;
+    CZanRegex regex(rules.serviceId.c_str(), rules.serviceIdSlots);
     if (!CompileStep(regex, 259, "Parsing ISIS Service line regex failed", success))
         return;
-    ReadServiceFields(regex, start, service, kServiceIdFields);
+    const ServiceField fields[] = {
+        {rules.tagGroup, &CScoutCiscoService::SetTag, " tagStr = ", 1},
+        {rules.systemIdGroup, &CScoutCiscoService::SetSystemID, " systemId = ", 1},
+        {rules.areaGroup, &CScoutCiscoService::SetAreaID, " areaId = ", 1},
+    };
+    ReadServiceFields(regex, start, service, fields);
+    if (rules.tagWithoutBrackets && service != nullptr) {
+        const std::string tag = service->GetTag();
+        if (tag.size() >= 2 && tag.front() == '<' && tag.back() == '>')
+            service->SetTag(tag.substr(1, tag.size() - 2));
+    }
 }
 
 void CScoutCiscoServiceData::BuildNetAddr(const char* text, CScoutCiscoService* service,
                                           bool* success) {
     QuillonTrace::Line(1, "Entering into CScoutCiscoServiceData::BuildNetAddr");
     const char* start = FindStart(text, m_NetAddrAnchor);
-    const std::string pattern = JoinPieces(kNetAddrPieces);
+    const std::string& pattern = m_Profile.service.netAddr;
     QuillonTrace::Line(1, "netAddrPattern = ", pattern);
-    CZanRegex regex(pattern.c_str(), 2);
+    CZanRegex regex(pattern.c_str(), m_Profile.service.netAddrSlots);
     if (!CompileStep(regex, 349, "Parsing ISIS NetAddress line regex failed", success))
         return;
-    ReadServiceFields(regex, start, service, kNetAddrFields);
+    const ServiceField fields[] = {{1, &CScoutCiscoService::SetNETAddress, " netAddr = ", 1}};
+    ReadServiceFields(regex, start, service, fields);
 }
 
 void CScoutCiscoServiceData::BuildHostname(const char* text, CScoutCiscoService* service,
@@ -260,11 +191,13 @@ void CScoutCiscoServiceData::BuildHostname(const char* text, CScoutCiscoService*
     QuillonTrace::Line(4, "hostNameData = ", text != nullptr ? text : "");
     const char* start = FindStart(text, m_HostnameAnchor);
     QuillonTrace::Line(4, "entryPtr = ", start != nullptr ? start : "");
-    const std::string pattern = JoinPieces(kHostnamePieces);
-    CZanRegex regex(pattern.c_str(), 2);
+    const CScoutQuillonProfile::Service& rules = m_Profile.service;
+    CZanRegex regex(rules.hostname.c_str(), rules.hostnameSlots);
     if (!CompileStep(regex, 419, "Parsing ISIS hostname line regex failed", success))
         return;
-    ReadServiceFields(regex, start, service, kHostnameFields);
+    const ServiceField fields[] = {
+        {rules.hostnameGroup, &CScoutCiscoService::SetHostName, " hostName = ", 4}};
+    ReadServiceFields(regex, start, service, fields);
 }
 
 void CScoutCiscoServiceData::BuildDIS(const char* text, CScoutCiscoService* service,
@@ -274,9 +207,10 @@ void CScoutCiscoServiceData::BuildDIS(const char* text, CScoutCiscoService* serv
     // whole answer is searched.
     const std::string hostName = service != nullptr ? service->GetHostName() : std::string();
     const char* start = FindStart(text, hostName);
-    const std::string pattern = JoinPieces(kDISPieces);
+    const CScoutQuillonProfile::Service& rules = m_Profile.service;
+    const std::string& pattern = rules.dis;
     QuillonTrace::Line(4, "isisDatabasePattern = ", pattern);
-    CZanRegex regex(pattern.c_str(), 5);
+    CZanRegex regex(pattern.c_str(), rules.disSlots);
     if (!CompileStep(regex, 489, "Parsing ISIS Database line regex failed", success))
         return;
     if (start == nullptr || service == nullptr)
@@ -284,24 +218,30 @@ void CScoutCiscoServiceData::BuildDIS(const char* text, CScoutCiscoService* serv
 
     const CScoutMatchGroups groups(regex);
     std::string value;
+    // The pseudo-node id of an LSP id, in the profile's base.
+    const int base = rules.hexPseudoNodeIds ? 16 : 10;
+    auto pseudoNodeIdOf = [base](const std::string& text) {
+        return base == 10 ? std::atoi(text.c_str())
+                          : static_cast<int>(std::strtol(text.c_str(), nullptr, base));
+    };
     while (regex.ZRStep(start) == 1) {
-        if (!groups.Copy(1, value))
+        if (!groups.Copy(rules.disGroups[0], value))
             continue;
         QuillonTrace::Line(4, " DISStr = ", value);
-        int pseudoNodeId = std::atoi(value.c_str());
+        int pseudoNodeId = pseudoNodeIdOf(value);
         if (pseudoNodeId == 0) {
-            if (!groups.Copy(3, value))
+            if (!groups.Copy(rules.disGroups[2], value))
                 continue;
-            pseudoNodeId = std::atoi(value.c_str());
+            pseudoNodeId = pseudoNodeIdOf(value);
         }
         service->SetPseudoNodeDIS(pseudoNodeId != 0);
 
-        if (!groups.Copy(2, value))
+        if (!groups.Copy(rules.disGroups[1], value))
             continue;
         QuillonTrace::Line(4, " overloadBitStr = ", value);
         bool overload = std::atoi(value.c_str()) != 0;
         if (!overload) {
-            if (!groups.Copy(4, value))
+            if (!groups.Copy(rules.disGroups[3], value))
                 continue;
             overload = std::atoi(value.c_str()) != 0;
         }
@@ -313,7 +253,7 @@ void CScoutCiscoServiceData::BuildPseudoNode(const char* text, CScoutCiscoPseudo
                                              bool* success) {
     QuillonTrace::Line(1, "Entering into CScoutCiscoServiceData::BuildPseudoNode");
     const char* start = FindStart(text, m_PseudoNodeAnchor);
-    const std::string pattern = JoinPieces(kPseudoNodePieces);
+    const std::string& pattern = m_Profile.service.pseudoNode;
     QuillonTrace::Line(4, "isisDatabase = ", pattern);
     CZanRegex regex(pattern.c_str(), 5);
     if (!CompileStep(regex, 600, "Parsing ISIS Database line regex failed", success))

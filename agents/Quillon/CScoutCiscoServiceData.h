@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "CScoutQuillonProfile.h"
+
 class CZanRecord;
 class CZanAtomVector;
 class CZanRegex;
@@ -16,7 +18,8 @@ class CScoutCiscoPseudoNodeLSP;
 
 class CScoutCiscoServiceData {
 public:
-    CScoutCiscoServiceData();
+    explicit CScoutCiscoServiceData(
+        const CScoutQuillonProfile& profile = CScoutQuillonProfile::Classic());
     ~CScoutCiscoServiceData();
     CScoutCiscoServiceData(const CScoutCiscoServiceData&) = delete;
     CScoutCiscoServiceData& operator=(const CScoutCiscoServiceData&) = delete;
@@ -48,6 +51,7 @@ private:
     static const std::string m_HostnameAnchor;   // "*"
     static const std::string m_PseudoNodeAnchor; // "IS-IS"
 
+    const CScoutQuillonProfile& m_Profile;
     // The requester's answers; the texts the parse steps read point into it.
     std::unique_ptr<CZanAtomVector> m_Answers;
 };

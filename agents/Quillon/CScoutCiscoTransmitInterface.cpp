@@ -4,39 +4,32 @@
 
 #include "CScoutCiscoProtocolEndPoint.h"
 #include "CScoutMatchGroups.h"
+#include "CScoutQuillonProfile.h"
 #include "CZanError.h"
 #include "CZanRegex.h"
 #include "QuillonTrace.h"
 
 namespace {
 
-// The block of one interface in "show run", after its "interface" line:
-// "interface FastEthernet0/0". Kept as written: the block matches only with
-// these lines in this order and no other non-blank line between them.
-const char* const kInterfaceBlock =
-    // the end of the "interface" line
-    "[\r\n]"
-    // " ip address 10.1.1.1 255.255.255.0"
-    "[[:space:]]+ip address [0-9.]+ [0-9.]+[\r\n]"
-    // " no ip directed-broadcast"
-    "[[:space:]]+no ip directed-broadcast[\r\n]"
-    // " ip router isis "
-    "[[:space:]]+ip router isis[[:space:]]*[\r\n]"
-    // " ip pim sparse-mode"
-    "[[:space:]]+ip pim sparse-mode[\r\n]"
-    // " isis csnp-interval 10 level-1"
-    "[[:space:]]+isis csnp-interval ([0-9]+)[[:space:]]([a-z0-9-]+)[\r\n]"
-    // " isis lsp-interval 33"
-    "[[:space:]]+isis lsp-interval ([0-9]+)[\r\n]";
-
 const int kSlots = 4;
 const int kCSNPIntervalGroup = 1;
 const int kLevelGroup = 2;
 const int kLSPIntervalGroup = 3;
 
+// Sets the CSNP interval of the level the command names; other levels are
+// not the end point's.
+void SetCSNPInterval(const std::string& level, int interval,
+                     CScoutCiscoProtocolEndPoint* endPoint) {
+    if (level == "level-1")
+        endPoint->SetL1CSNPTransmitInterval(interval);
+    else if (level == "level-2")
+        endPoint->SetL2CSNPTransmitInterval(interval);
+}
+
 } // namespace
 
-CScoutCiscoTransmitInterface::CScoutCiscoTransmitInterface() {
+CScoutCiscoTransmitInterface::CScoutCiscoTransmitInterface(const CScoutQuillonProfile& profile)
+    : m_Profile(profile) {
     QuillonTrace::Line(2, "CScoutCiscoTransmitInterface::CScoutCiscoTransmitInterface()");
     QuillonTrace::Line(2, "leaving CScoutCiscoTransmitInterface::CScoutCiscoTransmitInterface()");
 }
@@ -61,7 +54,11 @@ void CScoutCiscoTransmitInterface::ParseData(std::string& interfaceName,
     interfaceLine += interfaceName.c_str();
     QuillonTrace::Line(4, " 1 ParseData: pattern = ", interfaceLine);
 
-    std::string pattern = interfaceLine + kInterfaceBlock;
+    if (m_Profile.transmitIntervals.anyOrder) {
+        ParseAnyOrder(interfaceLine, endPoint);
+        return;
+    }
+    std::string pattern = interfaceLine + m_Profile.transmitIntervals.fixedBlock;
     CZanRegex regex(pattern.c_str(), kSlots);
     if (regex.ZRCompiledCorrectly() != ZTRUE) {
         CZanError(-220439, "CScoutCiscoTransmitInterface", 162,
@@ -81,13 +78,50 @@ void CScoutCiscoTransmitInterface::ParseData(std::string& interfaceName,
 
         if (!groups.Copy(kLevelGroup, value))
             continue;
-        if (value == "level-1")
-            endPoint->SetL1CSNPTransmitInterval(csnpInterval);
-        else if (value == "level-2")
-            endPoint->SetL2CSNPTransmitInterval(csnpInterval);
+        SetCSNPInterval(value, csnpInterval, endPoint);
 
         if (!groups.Copy(kLSPIntervalGroup, value))
             continue;
         endPoint->SetLSPTransmitInterval(std::atoi(value.c_str()));
+    }
+}
+
+void CScoutCiscoTransmitInterface::ParseAnyOrder(const std::string& interfaceLine,
+                                                 CScoutCiscoProtocolEndPoint* endPoint) {
+    const CScoutQuillonProfile::TransmitIntervals& rules = m_Profile.transmitIntervals;
+    const std::string pattern = interfaceLine + rules.block;
+    CZanRegex blockRegex(pattern.c_str(), 3);
+    CZanRegex csnpRegex(rules.csnpInterval, 3);
+    CZanRegex lspRegex(rules.lspInterval, 2);
+    if (blockRegex.ZRCompiledCorrectly() != ZTRUE || csnpRegex.ZRCompiledCorrectly() != ZTRUE ||
+        lspRegex.ZRCompiledCorrectly() != ZTRUE) {
+        CZanError(-220439, "CScoutCiscoTransmitInterface", 162,
+                  "Parsing interface line regex failed");
+        return;
+    }
+    const char* text = m_CommandOutput.Text();
+    if (text == nullptr || endPoint == nullptr)
+        return;
+
+    const CScoutMatchGroups blockGroups(blockRegex);
+    const CScoutMatchGroups csnpGroups(csnpRegex);
+    const CScoutMatchGroups lspGroups(lspRegex);
+    std::string block;
+    std::string value;
+    std::string level;
+    while (blockRegex.ZRStep(text) == 1) {
+        if (!blockGroups.Copy(1, block))
+            continue;
+        // Each block is a text of its own: the two patterns start over on it.
+        csnpRegex.ZRRestart();
+        lspRegex.ZRRestart();
+        while (csnpRegex.ZRStep(block.c_str()) == 1) {
+            if (csnpGroups.Copy(1, value) && csnpGroups.Copy(2, level))
+                SetCSNPInterval(level, std::atoi(value.c_str()), endPoint);
+        }
+        while (lspRegex.ZRStep(block.c_str()) == 1) {
+            if (lspGroups.Copy(1, value))
+                endPoint->SetLSPTransmitInterval(std::atoi(value.c_str()));
+        }
     }
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "CScoutCommandOutput.h"
+#include "CScoutQuillonProfile.h"
 
 class CZanRecord;
 class CScoutStdRequester;
@@ -11,7 +12,8 @@ class CScoutCiscoProtocolEndPoint;
 
 class CScoutCiscoTransmitInterface {
 public:
-    CScoutCiscoTransmitInterface();
+    explicit CScoutCiscoTransmitInterface(
+        const CScoutQuillonProfile& profile = CScoutQuillonProfile::Classic());
     ~CScoutCiscoTransmitInterface();
     CScoutCiscoTransmitInterface(const CScoutCiscoTransmitInterface&) = delete;
     CScoutCiscoTransmitInterface& operator=(const CScoutCiscoTransmitInterface&) = delete;
@@ -22,5 +24,9 @@ public:
     void ParseData(std::string& interfaceName, CScoutCiscoProtocolEndPoint* endPoint);
 
 private:
+    // The interval commands anywhere in the block after the interface line.
+    void ParseAnyOrder(const std::string& interfaceLine, CScoutCiscoProtocolEndPoint* endPoint);
+
+    const CScoutQuillonProfile& m_Profile;
     CScoutCommandOutput m_CommandOutput;
 };

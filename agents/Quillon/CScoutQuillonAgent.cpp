@@ -3,7 +3,6 @@
 #include "CScoutQuillonAgent.h"
 
 #include <memory>
-#include <new>
 #include <string>
 #include <utility>
 
@@ -19,6 +18,7 @@
 #include "CScoutMediationData.h"
 #include "CScoutMediationStore.h"
 #include "CScoutProcessedData.h"
+#include "CScoutQuillonProfile.h"
 #include "CZanASN1Address.h"
 #include "CZanAtom.h"
 #include "CZanDoubleList.h"
@@ -74,20 +74,18 @@ const char* EntityName(CZanRecord* ne) {
 
 } // namespace
 
-extern "C" QUILLON_API CScoutAgent* SAInstantiate() {
-    return new (std::nothrow) CScoutQuillonAgent;
-}
+CScoutQuillonAgent::CScoutQuillonAgent() : CScoutQuillonAgent(CScoutQuillonProfile::Classic()) {}
 
-CScoutQuillonAgent::CScoutQuillonAgent() = default;
+CScoutQuillonAgent::CScoutQuillonAgent(const CScoutQuillonProfile& profile) : m_Profile(profile) {}
 
 CScoutQuillonAgent::~CScoutQuillonAgent() = default;
 
 void CScoutQuillonAgent::ZASetSCName() {
-    ZASetName("Quillon");
+    ZASetName(m_Profile.agentName);
 }
 
 void CScoutQuillonAgent::ZASetSCDesc() {
-    ZASetDesc("Discovery Agent for Cisco ISIS device using Telnet");
+    ZASetDesc(m_Profile.agentDesc);
 }
 
 // ---------------------------------------------------------------------------
@@ -110,7 +108,7 @@ __boolean CScoutQuillonAgent::SADoMediationFilter(CZanRecord* ne) {
         return ZTRUE; // no text: the router is given the benefit of the doubt
 
     std::unique_ptr<InterfaceNameSet> names(new InterfaceNameSet);
-    collector.ParseData(*names);
+    collector.ParseData(*names, m_Profile);
     if (names->empty())
         return ZFALSE;
     // A store that already holds a set keeps it; this one is not needed then.
@@ -144,14 +142,14 @@ void CScoutQuillonAgent::SADoMediationLayer(CZanRecord* ne) {
         store.Put(kEndPointsKey, std::move(endPoints));
     }
 
-    CScoutCiscoClnsNeighbor neighbours;
+    CScoutCiscoClnsNeighbor neighbours(m_Profile);
     if (neighbours.ObtainData(*ne, *m_Requester)) {
         ConnectivityOwner connectivity(new ConnectivityMap, &ReleaseConnectivity);
         neighbours.ParseData(connectivity.get());
         store.Put(kConnectivityKey, std::move(connectivity));
     }
 
-    CScoutCiscoServiceData service;
+    CScoutCiscoServiceData service(m_Profile);
     if (!service.ObtainData(*ne, *m_Requester, *md))
         QuillonTrace::Line(1, "No ISIS Service Data obtained");
     // The service collector goes first, then the neighbour collector.
@@ -163,17 +161,17 @@ bool CScoutQuillonAgent::ObtainProtocolEndPoint(CZanRecord* ne, std::string& int
 
     // Each collector comes to life just before its command; all three go
     // together at the end, the last one first.
-    CScoutCiscoClnsInterface clnsInterface;
+    CScoutCiscoClnsInterface clnsInterface(m_Profile);
     if (clnsInterface.ObtainData(*ne, *m_Requester)) {
         clnsInterface.ParseData(interfaceName, endPoint);
         obtained = true;
     }
-    CScoutCiscoTransmitInterface transmitInterface;
+    CScoutCiscoTransmitInterface transmitInterface(m_Profile);
     if (transmitInterface.ObtainData(*ne, *m_Requester)) {
         transmitInterface.ParseData(interfaceName, endPoint);
         obtained = true;
     }
-    CScoutCiscoNeighborData neighborData;
+    CScoutCiscoNeighborData neighborData(m_Profile);
     if (neighborData.ObtainData(*ne, *m_Requester)) {
         neighborData.ParseData(interfaceName, endPoint);
         obtained = true;

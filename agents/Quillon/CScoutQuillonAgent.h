@@ -13,6 +13,7 @@ class CZanTreeList;
 class CZanVBList;
 class CScoutMediationData;
 class CScoutProcessedData;
+class CScoutQuillonProfile;
 
 namespace NSAgentVersion {
 extern QUILLON_API const int g_AgentMajorVersion;
@@ -23,7 +24,10 @@ extern QUILLON_API const int g_AgentBuild;
 
 class QUILLON_API CScoutQuillonAgent : public CScoutAgent {
 public:
+    // Reads IOS 12.x output.
     CScoutQuillonAgent();
+    // Reads output with the profile's patterns; the profile outlives the agent.
+    QUILLON_LOCAL explicit CScoutQuillonAgent(const CScoutQuillonProfile& profile);
     ~CScoutQuillonAgent() override;
 
 protected:
@@ -55,11 +59,15 @@ private:
     // Process layer: the service and pseudo-node records on the entity.
     void ProcessPlatformData(CZanRecord& ne, CScoutMediationData& md);
 
+    // The patterns and rules of the release the agent reads.
+    const CScoutQuillonProfile& m_Profile;
+
     // Containers the process layer takes out of the mediation data are freed
     // with everything they still hold.
     static void ReleaseEndPoints(ProtocolEndPointMap* endPoints);
     static void ReleaseConnectivity(ConnectivityMap* connectivity);
 };
 
-// The factory the host looks up by name.
+// The factory the host looks up by name; each plug-in has its own
+// (QuillonClassicFactory.cpp, plugins/QuillonXEFactory.cpp).
 extern "C" QUILLON_API CScoutAgent* SAInstantiate();

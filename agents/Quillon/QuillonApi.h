@@ -6,3 +6,10 @@
 #else
 #define QUILLON_API __attribute__((visibility("default")))
 #endif
+
+// A member of an exported class that stays inside the plug-in.
+#if defined(_WIN32)
+#define QUILLON_LOCAL
+#else
+#define QUILLON_LOCAL __attribute__((visibility("hidden")))
+#endif

@@ -11,6 +11,7 @@
 namespace {
 
 const char* const kPluginFile = "libAgentQuillon.so";
+const char* const kXEPluginFile = "libAgentQuillonXE.so";
 const char* const kFactory = "SAInstantiate";
 // NSAgentVersion::g_AgentMajorVersion and the three after it.
 const char* const kVersionSymbols[] = {
@@ -49,16 +50,17 @@ void PluginLoader::Unload() {
     m_Version.clear();
 }
 
-std::string PluginLoader::DefaultPath() {
+std::string PluginLoader::DefaultPath(const std::string& profile) {
+    const std::string file = profile == "xe" ? kXEPluginFile : kPluginFile;
     char buffer[PATH_MAX];
     const ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
     if (length <= 0)
-        return std::string("./") + kPluginFile;
+        return "./" + file;
     const std::string program(buffer, static_cast<std::size_t>(length));
     const std::size_t slash = program.rfind('/');
     if (slash == std::string::npos)
-        return std::string("./") + kPluginFile;
-    return program.substr(0, slash + 1) + kPluginFile;
+        return "./" + file;
+    return program.substr(0, slash + 1) + file;
 }
 
 bool PluginLoader::Load(const std::string& path, std::string& error) {

@@ -18,7 +18,8 @@ public:
     ~PluginLoader();
 
     // libAgentQuillon.so in the folder of the running program.
-    static std::string DefaultPath();
+    // The plug-in of the profile ("classic" or "xe") in the same folder.
+    static std::string DefaultPath(const std::string& profile = "classic");
 
     // On failure returns false and sets a one-line `error` naming the file.
     bool Load(const std::string& path, std::string& error);

@@ -21,9 +21,10 @@ std::string QuillonCommandLine::Usage() {
            "  quillon discover [--format text|json|dot|svg|png] [--out FILE] [--debug N]\n"
            "                   [--agent PATH] [--jobs N] [--inventory FILE | LAB.json ...]\n"
            "                   [--crawl --scope CIDR[,CIDR...] [--max-routers M]]\n"
+           "                   [--profile classic|xe]\n"
            "  quillon serve [--address A] [--port P] [--latency MS] [--inventory-out FILE]\n"
            "                [LAB.json ...]\n"
-           "  quillon version [--agent PATH]\n"
+           "  quillon version [--agent PATH] [--profile classic|xe]\n"
            "  quillon --help\n"
            "\n"
            "Runs the Quillon IS-IS discovery agent over Cisco routers, live (listed in an\n"
@@ -49,6 +50,10 @@ std::string QuillonCommandLine::Usage() {
            "                      lines go to standard output; use --out with it.\n"
            "  --agent PATH        The plug-in to load (default: libAgentQuillon.so beside\n"
            "                      this program).\n"
+           "  --profile NAME      The IOS release the routers run: classic (IOS 12.x, the\n"
+           "                      default) loads libAgentQuillon.so, xe (IOS-XE 16.x and\n"
+           "                      17.x) libAgentQuillonXE.so, beside this program. --agent\n"
+           "                      overrides it.\n"
            "  --inventory FILE    Discover the live routers of a YAML inventory.\n"
            "  --jobs N            Routers discovered side by side (default 32).\n"
            "  --crawl             Also discover the neighbours of every router found, with\n"
@@ -77,12 +82,19 @@ namespace {
 const std::map<std::string, std::set<QuillonCommandLine::Command>>& OptionsByCommand() {
     using C = QuillonCommandLine::Command;
     static const std::map<std::string, std::set<C>> options = {
-        {"--format", {C::Discover}},    {"--out", {C::Discover}},
-        {"--debug", {C::Discover}},     {"--agent", {C::Discover, C::Version}},
-        {"--inventory", {C::Discover}}, {"--jobs", {C::Discover}},
-        {"--scope", {C::Discover}},     {"--max-routers", {C::Discover}},
-        {"--address", {C::Serve}},      {"--port", {C::Serve}},
-        {"--latency", {C::Serve}},      {"--inventory-out", {C::Serve}},
+        {"--format", {C::Discover}},
+        {"--out", {C::Discover}},
+        {"--debug", {C::Discover}},
+        {"--agent", {C::Discover, C::Version}},
+        {"--profile", {C::Discover, C::Version}},
+        {"--inventory", {C::Discover}},
+        {"--jobs", {C::Discover}},
+        {"--scope", {C::Discover}},
+        {"--max-routers", {C::Discover}},
+        {"--address", {C::Serve}},
+        {"--port", {C::Serve}},
+        {"--latency", {C::Serve}},
+        {"--inventory-out", {C::Serve}},
     };
     return options;
 }
@@ -251,6 +263,10 @@ bool QuillonCommandLine::SetOption(const std::string& name, const std::string& v
         m_OutPath = value;
     } else if (name == "--agent") {
         m_AgentPath = value;
+    } else if (name == "--profile") {
+        if (value != "classic" && value != "xe")
+            return ::Usage(error, "'--profile' takes classic or xe, not '" + value + "'");
+        m_Profile = value;
     } else if (name == "--inventory") {
         m_InventoryPath = value;
     } else if (name == "--address") {

@@ -1,9 +1,10 @@
 // The command line of quillon:
 //   quillon discover [--format text|json|dot|svg|png] [--out FILE] [--debug N] [--agent PATH]
-//                    [--jobs N] [--crawl --scope CIDR[,CIDR...] [--max-routers M]]
+//                    [--profile classic|xe] [--jobs N] [--crawl --scope CIDR[,CIDR...]
+//                    [--max-routers M]]
 //                    [--inventory FILE | LAB.json ...]
 //   quillon serve [--address A] [--port P] [--latency MS] [--inventory-out FILE] [LAB.json ...]
-//   quillon version [--agent PATH]
+//   quillon version [--agent PATH] [--profile classic|xe]
 //   quillon --help
 #pragma once
 
@@ -26,6 +27,9 @@ public:
     int DebugLevel() const { return m_DebugLevel; }
     // Empty: the plug-in beside the program.
     const std::string& AgentPath() const { return m_AgentPath; }
+    // The release the routers run, "classic" (IOS 12.x, the default) or
+    // "xe" (IOS-XE): which plug-in beside the program is loaded.
+    const std::string& Profile() const { return m_Profile; }
     // Empty: the built-in example lab (unless an inventory is given).
     const std::vector<std::string>& LabFiles() const { return m_LabFiles; }
     // Empty: the routers come from lab files.
@@ -57,6 +61,7 @@ private:
     std::string m_OutPath;
     int m_DebugLevel = 0;
     std::string m_AgentPath;
+    std::string m_Profile = "classic";
     std::vector<std::string> m_LabFiles;
     std::string m_InventoryPath;
     int m_Jobs = kDefaultJobs;

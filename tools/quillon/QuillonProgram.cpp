@@ -93,8 +93,9 @@ int QuillonProgram::Run(const std::vector<std::string>& arguments, std::ostream&
         return Failure(err, "'--scope': " + error);
 
     PluginLoader plugin;
-    const std::string pluginPath =
-        commandLine.AgentPath().empty() ? PluginLoader::DefaultPath() : commandLine.AgentPath();
+    const std::string pluginPath = commandLine.AgentPath().empty()
+                                       ? PluginLoader::DefaultPath(commandLine.Profile())
+                                       : commandLine.AgentPath();
     if (!plugin.Load(pluginPath, error))
         return Failure(err, error);
 
