@@ -1,18 +1,14 @@
 // A generated network, discovered by quillon, comes out whole: every router
 // kept without error, every adjacency reported by both its routers, every
-// LAN with its designated IS, and every address in 127.16.0.0/12, owned by
-// one router, the owners all reachable from one of them.
+// LAN with its designated IS. (That its addresses are owned once and lead
+// from one router to all the others, the live crawl test shows.)
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
 
-#include <arpa/inet.h>
-
 #include <map>
 #include <set>
-#include <stdexcept>
 #include <string>
-#include <vector>
 
 #include "NetworkLab.h"
 #include "NetworkPlan.h"
@@ -22,36 +18,21 @@ namespace {
 
 using nlohmann::json;
 
-struct Discovery {
-    json lab;
-    json report;
-};
-
-Discovery Discover(int routers, std::uint32_t seed) {
+// The JSON report of a discovery of the generated network.
+json Discover(int routers, std::uint32_t seed) {
     quillon_test::ScratchFolder folder;
-    Discovery discovery;
-    const std::string lab = NetworkLab::Json(NetworkPlan(routers, seed));
-    discovery.lab = json::parse(lab);
-    quillon_test::WriteFile(folder / "lab.json", lab);
+    quillon_test::WriteFile(folder / "lab.json", NetworkLab::Json(NetworkPlan(routers, seed)));
     const auto result = quillon_test::RunQuillon(
         {"discover", "--format", "json", "--out", folder / "r.json", folder / "lab.json"});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.err, "");
-    discovery.report = json::parse(quillon_test::ReadFile(folder / "r.json"));
-    return discovery;
-}
-
-bool InLabRange(const std::string& text) {
-    in_addr address{};
-    if (inet_pton(AF_INET, text.c_str(), &address) != 1)
-        return false;
-    return (ntohl(address.s_addr) & 0xFFF00000u) == 0x7F100000u; // 127.16.0.0/12
+    return json::parse(quillon_test::ReadFile(folder / "r.json"));
 }
 
 TEST(LabgenNetwork, IsDiscoveredWholeWithEveryAdjacencyConfirmed) {
     const int size = 30;
-    const Discovery run = Discover(size, 4);
-    const json& entities = run.report["entities"];
+    const json report = Discover(size, 4);
+    const json& entities = report["entities"];
     ASSERT_EQ(entities.size(), static_cast<std::size_t>(size));
     std::set<std::string> areas;
     std::set<std::string> designatedByDatabase;
@@ -77,7 +58,7 @@ TEST(LabgenNetwork, IsDiscoveredWholeWithEveryAdjacencyConfirmed) {
     std::map<std::string, std::set<std::string>> lanRouters;
     std::map<std::string, std::set<std::string>> lanDesignated;
     std::set<std::string> types;
-    for (const json& link : run.report["links"]) {
+    for (const json& link : report["links"]) {
         EXPECT_EQ(link["status"], "confirmed") << link.dump();
         ASSERT_TRUE(link["from"]["router"].is_string() && link["to"]["router"].is_string())
             << link.dump();
@@ -104,59 +85,25 @@ TEST(LabgenNetwork, IsDiscoveredWholeWithEveryAdjacencyConfirmed) {
     }
     EXPECT_GE(bigLans, 1u);
     EXPECT_EQ(designatedByLinks, designatedByDatabase);
-
-    std::map<std::string, std::string> owner;
-    for (const json& device : run.lab["devices"]) {
-        for (const json& address : device["addresses"]) {
-            EXPECT_TRUE(InLabRange(address.get<std::string>())) << address;
-            EXPECT_TRUE(owner.emplace(address.get<std::string>(), device["name"]).second)
-                << address << " is owned twice";
-        }
-    }
-    // Follow the neighbours' addresses from the first router.
-    std::map<std::string, std::vector<std::string>> next;
-    for (const json& entity : entities) {
-        for (const json& remote : entity["remoteNeighbours"]) {
-            const std::string address = remote["record"]["m_RemoteNbrIpAddr"];
-            ASSERT_EQ(owner.count(address), 1u) << address << " is nobody's";
-            next[entity["name"]].push_back(owner[address]);
-        }
-    }
-    std::set<std::string> reached = {entities[0]["name"]};
-    std::vector<std::string> todo(reached.begin(), reached.end());
-    while (!todo.empty()) {
-        const std::string router = todo.back();
-        todo.pop_back();
-        for (const std::string& neighbour : next[router]) {
-            if (reached.insert(neighbour).second)
-                todo.push_back(neighbour);
-        }
-    }
-    EXPECT_EQ(reached.size(), static_cast<std::size_t>(size));
 }
 
 // A router on its own still runs IS-IS, on a LAN of its own.
 TEST(LabgenNetwork, OneRouterIsAcceptedWithItsOwnLan) {
-    const Discovery run = Discover(1, 1);
-    ASSERT_EQ(run.report["entities"].size(), 1u);
-    const json& entity = run.report["entities"][0];
+    const json report = Discover(1, 1);
+    ASSERT_EQ(report["entities"].size(), 1u);
+    const json& entity = report["entities"][0];
     EXPECT_TRUE(entity["accepted"].get<bool>());
     EXPECT_EQ(entity["errors"], json::array());
     EXPECT_EQ(entity["fields"]["m_ExtraInfo"]["m_ISISTOPO"]["m_PseudoNodeLSP"]
                     ["m_GeneratedPseudoNodeLSP"],
               "r1.01-00");
-    EXPECT_EQ(run.report["links"], json::array());
+    EXPECT_EQ(report["links"], json::array());
 }
 
 TEST(LabgenNetwork, IsTheSameForTheSameSeedOnly) {
     const std::string first = NetworkLab::Json(NetworkPlan(40, 9));
     EXPECT_EQ(NetworkLab::Json(NetworkPlan(40, 9)), first);
     EXPECT_NE(NetworkLab::Json(NetworkPlan(40, 10)), first);
-}
-
-TEST(LabgenNetwork, RefusesCountsOutOfRange) {
-    EXPECT_THROW(NetworkPlan(0, 1), std::invalid_argument);
-    EXPECT_THROW(NetworkPlan(NetworkPlan::kMaxRouters + 1, 1), std::invalid_argument);
 }
 
 } // namespace

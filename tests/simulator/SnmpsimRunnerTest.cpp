@@ -143,29 +143,36 @@ TEST_F(SnmpsimRunnerTest, ASimulatorThatCannotStartIsReportedWithItsLastWordsMas
     std::filesystem::remove(script);
 }
 
+// With SNMPv3 and without (snmpsimd's SNMPv1/v2c-only mode, which reads its
+// data directory from the command line).
 TEST_F(SnmpsimRunnerTest, SecretsStayOffTheCommandLineAndNothingOutlivesStop) {
-    SnmpsimRunner runner;
-    std::string error;
-    ASSERT_TRUE(runner.Start({m_Agent}, error)) << error;
-    const pid_t pid = runner.Pid();
-    ASSERT_GT(pid, 0);
-    const std::string process = "/proc/" + std::to_string(pid);
-    EXPECT_EQ(ReadAll(process + "/cmdline").find("secret"), std::string::npos);
-    EXPECT_EQ(ReadAll(process + "/environ").find("secret"), std::string::npos);
-    const std::string directory = WorkingDirectory(pid);
-    ASSERT_FALSE(directory.empty());
-    EXPECT_TRUE(std::filesystem::exists(directory + "/args"));
-    if (geteuid() == 0) {
-        EXPECT_NE(ReadAll(process + "/status").find("\nUid:\t65534\t"), std::string::npos)
-            << "snmpsimd should run as nobody";
-    }
+    SnmpsimAgent v2c = m_Agent;
+    v2c.v3User.clear();
+    for (const SnmpsimAgent& agent : {m_Agent, v2c}) {
+        SCOPED_TRACE(agent.v3User.empty() ? "SNMPv1/v2c" : "SNMPv3");
+        SnmpsimRunner runner;
+        std::string error;
+        ASSERT_TRUE(runner.Start({agent}, error)) << error;
+        const pid_t pid = runner.Pid();
+        ASSERT_GT(pid, 0);
+        const std::string process = "/proc/" + std::to_string(pid);
+        EXPECT_EQ(ReadAll(process + "/cmdline").find("secret"), std::string::npos);
+        EXPECT_EQ(ReadAll(process + "/environ").find("secret"), std::string::npos);
+        const std::string directory = WorkingDirectory(pid);
+        ASSERT_FALSE(directory.empty());
+        EXPECT_TRUE(std::filesystem::exists(directory + "/args"));
+        if (geteuid() == 0) {
+            EXPECT_NE(ReadAll(process + "/status").find("\nUid:\t65534\t"), std::string::npos)
+                << "snmpsimd should run as nobody";
+        }
 
-    std::string ending;
-    EXPECT_TRUE(runner.Running(ending));
-    runner.Stop();
-    EXPECT_TRUE(Ended(pid));
-    EXPECT_FALSE(std::filesystem::exists(directory));
-    EXPECT_FALSE(runner.Running(ending));
+        std::string ending;
+        EXPECT_TRUE(runner.Running(ending));
+        runner.Stop();
+        EXPECT_TRUE(Ended(pid));
+        EXPECT_FALSE(std::filesystem::exists(directory));
+        EXPECT_FALSE(runner.Running(ending));
+    }
 }
 
 TEST_F(SnmpsimRunnerTest, SnmpsimdEndsWhenItsParentDies) {
