@@ -58,7 +58,7 @@ public:
     // The known-hosts file's text for every endpoint:
     // "[127.0.0.1]:2001 ssh-ed25519 AAAA...".
     std::string KnownHosts() const;
-    // Logins tried on any session (password or signed public key).
+    // Logins tried on any session (a password, or a public key offered).
     std::size_t Logins() const { return m_Logins.load(); }
     std::size_t Sessions() const;
 

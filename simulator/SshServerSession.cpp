@@ -91,9 +91,10 @@ bool SshServerSession::Authenticate() {
             continue;
         }
         bool accepted = false;
+        if (ssh_message_subtype(request) != SSH_AUTH_METHOD_NONE)
+            ++m_Logins;
         switch (ssh_message_subtype(request)) {
         case SSH_AUTH_METHOD_PASSWORD: {
-            ++m_Logins;
             const char* user = ssh_message_auth_user(request);
             const char* password = ssh_message_auth_password(request);
             accepted = user != nullptr && password != nullptr && m_Router.user == user &&
@@ -109,7 +110,6 @@ bool SshServerSession::Authenticate() {
                 ssh_message_auth_reply_pk_ok_simple(request);
                 continue;
             }
-            ++m_Logins;
             accepted = ssh_message_auth_publickey_state(request) == SSH_PUBLICKEY_STATE_VALID;
             break;
         }

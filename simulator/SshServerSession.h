@@ -25,7 +25,7 @@ public:
     };
     using SessionHandle = std::unique_ptr<ssh_session_struct, SessionFree>;
 
-    // Counts every login tried (password or public key) on any session.
+    // Counts in logins every login tried (anything but "none").
     SshServerSession(SessionHandle session, const ServedRouter& router,
                      const std::vector<std::string>& authorizedKeys,
                      std::chrono::milliseconds latency, std::atomic<std::size_t>& logins);
