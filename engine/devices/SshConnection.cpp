@@ -198,14 +198,35 @@ SshConnection::Status SshConnection::OpenShell(Clock::time_point deadline, std::
         Close();
         return Status::kFailed;
     }
+    // libssh bounds the login by the session's timeout, but not the
+    // channel's requests or the waits of a write: from here on every call
+    // returns at once and the waiting is done here, within deadlines.
+    ssh_set_blocking(m_Session.get(), 0);
     ssh_channel channel = m_Channel.get();
-    if (!Limit(deadline) || ssh_channel_open_session(channel) != SSH_OK)
-        return Failure(deadline, "the router opened no SSH channel", reason);
-    if (!Limit(deadline) || ssh_channel_request_pty(channel) != SSH_OK)
-        return Failure(deadline, "the router gave no terminal", reason);
-    if (!Limit(deadline) || ssh_channel_request_shell(channel) != SSH_OK)
-        return Failure(deadline, "the router started no shell", reason);
+    const std::pair<const char*, int (*)(ssh_channel)> steps[] = {
+        {"the router opened no SSH channel", ssh_channel_open_session},
+        {"the router gave no terminal", ssh_channel_request_pty},
+        {"the router started no shell", ssh_channel_request_shell},
+    };
+    for (const auto& [failure, step] : steps) {
+        int result;
+        while ((result = step(channel)) == SSH_AGAIN) {
+            const Status waited = WaitForRouter(deadline, reason);
+            if (waited != Status::kOk)
+                return waited;
+        }
+        if (result != SSH_OK)
+            return Failure(deadline, failure, reason);
+    }
     return Status::kOk;
+}
+
+SshConnection::Status SshConnection::WaitForRouter(Clock::time_point deadline,
+                                                   std::string& reason) {
+    const Status waited = TcpDialer::Wait(ssh_get_fd(m_Session.get()), POLLIN, deadline, reason);
+    if (waited == Status::kTimeout)
+        Close();
+    return waited;
 }
 
 SshConnection::Status SshConnection::Read(Clock::time_point deadline, std::string& data,
@@ -249,16 +270,27 @@ SshConnection::Status SshConnection::Send(const char* data, std::size_t size,
     }
     std::size_t sent = 0;
     while (sent < size) {
-        if (!Limit(deadline))
-            return Status::kTimeout;
         const int wrote =
             ssh_channel_write(m_Channel.get(), data + sent,
                               static_cast<uint32_t>(std::min<std::size_t>(size - sent, 1u << 15)));
         if (wrote < 0)
             return Failure(deadline, "the SSH session failed", reason);
         sent += static_cast<std::size_t>(wrote);
+        if (wrote == 0) {
+            // The router's window is full: wait for it to read.
+            const Status waited = WaitForRouter(deadline, reason);
+            if (waited != Status::kOk)
+                return waited;
+            if (ssh_channel_poll(m_Channel.get(), 0) == SSH_ERROR)
+                return Failure(deadline, "the SSH session failed", reason);
+        }
     }
-    return Status::kOk;
+    const int flushed = ssh_blocking_flush(m_Session.get(), TcpDialer::MillisecondsUntil(deadline));
+    if (flushed == SSH_AGAIN) {
+        Close();
+        return Status::kTimeout;
+    }
+    return flushed == SSH_OK ? Status::kOk : Failure(deadline, "the SSH session failed", reason);
 }
 
 void SshConnection::Close() {

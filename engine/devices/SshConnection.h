@@ -53,6 +53,9 @@ private:
     Status Authenticate(Clock::time_point deadline, std::string& reason);
     int KeyboardInteractive(Clock::time_point deadline);
     Status OpenShell(Clock::time_point deadline, std::string& reason);
+    // Waits until the router sends something, once the session no longer
+    // blocks.
+    Status WaitForRouter(Clock::time_point deadline, std::string& reason);
     // Bounds the next blocking libssh call by deadline; false when it has
     // passed.
     bool Limit(Clock::time_point deadline);

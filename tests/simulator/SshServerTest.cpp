@@ -2,8 +2,8 @@
 // sockets on 127.0.0.1: outputs come back byte for byte as over telnet;
 // each way of logging in works or fails with one clear reason and no
 // secret; a host key that is not the known one is refused before any login
-// is tried (the server counts every login); a silent server times out and a
-// session dropped mid-command is named.
+// is tried (the server counts every login); a silent or slow server times
+// out and a session dropped mid-command is named.
 #include <gtest/gtest.h>
 
 #include <sys/socket.h>
@@ -59,6 +59,7 @@ struct Login {
     std::string knownHosts; // empty: the server's own
     bool checking = true;
     int loginMs = 5000;
+    int commandMs = 5000;
 };
 
 Login Way(std::string password, std::string key = "", std::string knownHosts = "",
@@ -79,6 +80,7 @@ std::unique_ptr<IosCliSession> Session(const SshServer& server, const ScratchFol
     settings.user = ServedRouter::kDefaultUser;
     settings.enableSecret = Secret(ServedRouter::kDefaultEnableSecret);
     settings.timeouts.loginMs = login.loginMs;
+    settings.timeouts.commandMs = login.commandMs;
     SshSettings ssh;
     ssh.enabled = true;
     ssh.privateKeyFile = login.key;
@@ -183,7 +185,7 @@ TEST(SshServer, EachWayInWorksOrFailsWithOneReasonAndNoSecret) {
     }
 }
 
-TEST(SshServer, SilentServerTimesOutAndDroppedSessionIsNamed) {
+TEST(SshServer, SilentOrSlowServerTimesOutAndDroppedSessionIsNamed) {
     ScratchFolder folder;
     // Accepts the connection and says nothing.
     int silentPort = 0;
@@ -203,6 +205,12 @@ TEST(SshServer, SilentServerTimesOutAndDroppedSessionIsNamed) {
     close(silent);
 
     const std::string where = "ssh 127.0.0.1:" + std::to_string(server.Endpoints()[0].port);
+    // The answer comes after the command's time is up.
+    Login impatient;
+    impatient.commandMs = 200;
+    auto slow = Session(server, folder, impatient);
+    EXPECT_FALSE(slow->Run("show clns", output, reason));
+    EXPECT_EQ(reason, where + ": no prompt within 200 ms of \"terminal length 0\"");
     auto dropped = Session(server, folder, {});
     ASSERT_TRUE(dropped->Login(reason)) << reason;
     std::thread stopper([&server] {
