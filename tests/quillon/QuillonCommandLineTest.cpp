@@ -24,7 +24,8 @@ std::string Summary(const QuillonCommandLine& line) {
     for (const std::string& lab : line.LabFiles())
         summary += lab + (&lab == &line.LabFiles().back() ? "" : ",");
     if (line.Ssh())
-        summary += " ssh host-key=" + line.HostKeyPath();
+        summary +=
+            " ssh host-key=" + line.HostKeyPath() + " authorized-keys=" + line.AuthorizedKeysPath();
     if (line.GetHostKeyChecking() != QuillonCommandLine::HostKeyChecking::AsInventory)
         summary += line.GetHostKeyChecking() == QuillonCommandLine::HostKeyChecking::On
                        ? " host-key-checking=on"

@@ -23,7 +23,7 @@ std::string QuillonCommandLine::Usage() {
            "                   [--crawl --scope CIDR[,CIDR...] [--max-routers M]]\n"
            "                   [--host-key-checking on|off]\n"
            "  quillon serve [--address A] [--port P] [--latency MS] [--inventory-out FILE]\n"
-           "                [--ssh [--host-key FILE]] [LAB.json ...]\n"
+           "                [--ssh [--host-key FILE] [--authorized-keys FILE]] [LAB.json ...]\n"
            "  quillon version [--agent PATH]\n"
            "  quillon --help\n"
            "\n"
@@ -70,6 +70,8 @@ std::string QuillonCommandLine::Usage() {
            "  --ssh               Serve over SSH instead of telnet, on the same ports.\n"
            "  --host-key FILE     The SSH host key (a private key file); default: a new\n"
            "                      ed25519 key at every start.\n"
+           "  --authorized-keys F Public keys (one a line, as in .pub files) that may log\n"
+           "                      in to every router over SSH, besides the password.\n"
            "\n"
            "  -h, --help          Print this help.\n"
            "\n"
@@ -85,13 +87,14 @@ namespace {
 const std::map<std::string, std::set<QuillonCommandLine::Command>>& OptionsByCommand() {
     using C = QuillonCommandLine::Command;
     static const std::map<std::string, std::set<C>> options = {
-        {"--format", {C::Discover}},    {"--out", {C::Discover}},
-        {"--debug", {C::Discover}},     {"--agent", {C::Discover, C::Version}},
-        {"--inventory", {C::Discover}}, {"--jobs", {C::Discover}},
-        {"--scope", {C::Discover}},     {"--max-routers", {C::Discover}},
-        {"--address", {C::Serve}},      {"--port", {C::Serve}},
-        {"--latency", {C::Serve}},      {"--inventory-out", {C::Serve}},
-        {"--host-key", {C::Serve}},     {"--host-key-checking", {C::Discover}},
+        {"--format", {C::Discover}},       {"--out", {C::Discover}},
+        {"--debug", {C::Discover}},        {"--agent", {C::Discover, C::Version}},
+        {"--inventory", {C::Discover}},    {"--jobs", {C::Discover}},
+        {"--scope", {C::Discover}},        {"--max-routers", {C::Discover}},
+        {"--address", {C::Serve}},         {"--port", {C::Serve}},
+        {"--latency", {C::Serve}},         {"--inventory-out", {C::Serve}},
+        {"--host-key", {C::Serve}},        {"--host-key-checking", {C::Discover}},
+        {"--authorized-keys", {C::Serve}},
     };
     return options;
 }
@@ -211,6 +214,8 @@ bool QuillonCommandLine::Parse(const std::vector<std::string>& arguments, std::s
     }
     if (!m_HostKeyPath.empty() && !m_Ssh)
         return ::Usage(error, "'--host-key' goes with '--ssh'");
+    if (!m_AuthorizedKeysPath.empty() && !m_Ssh)
+        return ::Usage(error, "'--authorized-keys' goes with '--ssh'");
     if (!m_InventoryPath.empty() && !m_LabFiles.empty())
         return ::Usage(error, "give either '--inventory' or lab files, not both");
     if (m_Crawl && m_Scope.empty())
@@ -274,6 +279,8 @@ bool QuillonCommandLine::SetOption(const std::string& name, const std::string& v
         m_Address = value;
     } else if (name == "--host-key") {
         m_HostKeyPath = value;
+    } else if (name == "--authorized-keys") {
+        m_AuthorizedKeysPath = value;
     } else if (name == "--host-key-checking") {
         if (value != "on" && value != "off")
             return ::Usage(error, "'--host-key-checking' takes on or off, not '" + value + "'");

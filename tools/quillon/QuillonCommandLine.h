@@ -3,7 +3,7 @@
 //                    [--jobs N] [--crawl --scope CIDR[,CIDR...] [--max-routers M]]
 //                    [--host-key-checking on|off] [--inventory FILE | LAB.json ...]
 //   quillon serve [--address A] [--port P] [--latency MS] [--inventory-out FILE]
-//                 [--ssh [--host-key FILE]] [LAB.json ...]
+//                 [--ssh [--host-key FILE] [--authorized-keys FILE]] [LAB.json ...]
 //   quillon version [--agent PATH]
 //   quillon --help
 #pragma once
@@ -50,6 +50,8 @@ public:
     // serve over SSH, with this host key (empty: a new one).
     bool Ssh() const { return m_Ssh; }
     const std::string& HostKeyPath() const { return m_HostKeyPath; }
+    // Empty: SSH logins by password only.
+    const std::string& AuthorizedKeysPath() const { return m_AuthorizedKeysPath; }
 
     static constexpr int kDefaultJobs = 32;
     static constexpr int kDefaultMaxRouters = 10000;
@@ -77,6 +79,7 @@ private:
     HostKeyChecking m_HostKeyChecking = HostKeyChecking::AsInventory;
     bool m_Ssh = false;
     std::string m_HostKeyPath;
+    std::string m_AuthorizedKeysPath;
 
     bool SetOption(const std::string& name, const std::string& value, std::string& error);
 };

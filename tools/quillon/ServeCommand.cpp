@@ -104,6 +104,7 @@ int ServeCommand::Run(const QuillonCommandLine& commandLine, const LabLoader& la
         options.latencyMs = commandLine.LatencyMs();
         options.addressPort = basePort;
         options.hostKeyFile = commandLine.HostKeyPath();
+        options.authorizedKeys = commandLine.AuthorizedKeysPath();
         ssh = std::make_unique<SshServer>(Routers(labs.Devices()), options);
         if (!ssh->Start(error))
             return Failure(err, error);
