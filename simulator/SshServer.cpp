@@ -130,7 +130,9 @@ void SshServer::Stop() {
     [[maybe_unused]] const ssize_t written = ::write(m_Wake.Get(), &one, sizeof one);
     if (m_Acceptor.joinable())
         m_Acceptor.join();
-    // The acceptor is gone: the workers are this thread's alone.
+    // The acceptor is gone; Sessions may still be read meanwhile. The
+    // workers never take the lock, so it may be held while they end.
+    std::lock_guard<std::mutex> lock(m_Mutex);
     for (Worker& worker : m_Workers) {
         worker.session->Stop();
         // Ends whatever libssh waits for on the connection.

@@ -6,7 +6,8 @@
 // One thread accepts; each connection has a thread of its own, at most
 // kMostSessions at once (later connections wait in the listen queue). Every
 // login tried is counted, so that a test can tell that none was. Start and
-// Stop are called from one controlling thread.
+// Stop are called from one controlling thread; Sessions and Logins may be
+// read from any.
 #pragma once
 
 #include <atomic>
