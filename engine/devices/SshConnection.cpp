@@ -121,12 +121,11 @@ SshConnection::Status SshConnection::CheckHostKey(std::string& reason) {
     case SSH_KNOWN_HOSTS_CHANGED:
     case SSH_KNOWN_HOSTS_OTHER:
         reason = "host key mismatch: the router's key is not the one " + file +
-                 " holds (nothing sent, no login tried)";
+                 " holds (no login tried)";
         break;
     case SSH_KNOWN_HOSTS_UNKNOWN:
     case SSH_KNOWN_HOSTS_NOT_FOUND:
-        reason = "host key unknown: " + file +
-                 " holds no key for the router (nothing sent, no login tried)";
+        reason = "host key unknown: " + file + " holds no key for the router (no login tried)";
         break;
     default:
         reason =
