@@ -181,7 +181,7 @@ TEST(LiveDiscovery, SshFailuresAreNamedOthersUnaffectedAndNoSecretShows) {
         "    quillon_known_hosts_file: " +
             served.Inventory() +
             ".known_hosts\n    ansible_user: ops\n    ansible_password: Pw-7g2Kq\n"
-            "    ansible_become_password: En-9xR4\n    quillon_login_timeout_ms: 1500\n"
+            "    ansible_become_password: En-9xR4\n"
             "    snmp_timeout_ms: 300\n    snmp_retries: 0\n  hosts:\n"
             "    r1:\n      ansible_port: " +
             port + "\n      snmp_port: " + port +
@@ -190,7 +190,8 @@ TEST(LiveDiscovery, SshFailuresAreNamedOthersUnaffectedAndNoSecretShows) {
             std::to_string(served.Port() + 2) + "\n      quillon_known_hosts_file: " +
             folder / "changed" + "\n    unreadable-key:\n      ansible_port: " + port +
             "\n      ansible_ssh_private_key_file: " + folder / "missing" +
-            "\n    silent:\n      ansible_port: " + std::to_string(silentPort) +
+            "\n    silent:\n      quillon_login_timeout_ms: 1000\n      ansible_port: " +
+            std::to_string(silentPort) +
             "\n    refused:\n      ansible_port: " + std::to_string(served.Port() + 6) + "\n");
     const Discovery live = Discover({"--inventory", folder / "ssh.yml", "--jobs", "4"}, folder);
     close(silent);
@@ -203,7 +204,7 @@ TEST(LiveDiscovery, SshFailuresAreNamedOthersUnaffectedAndNoSecretShows) {
     const std::pair<std::size_t, const char*> expected[] = {{1, "login refused (password"},
                                                             {2, "host key mismatch"},
                                                             {3, "cannot read the private key"},
-                                                            {4, "no login within 1500 ms"},
+                                                            {4, "no login within 1000 ms"},
                                                             {5, "connection refused"}};
     for (const auto& [index, words] : expected) {
         const json& failures = entities[index]["transport"]["failures"];
