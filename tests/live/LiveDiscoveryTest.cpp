@@ -217,6 +217,14 @@ TEST(LiveDiscovery, SshFailuresAreNamedOthersUnaffectedAndNoSecretShows) {
     const std::string everything = live.run.out + live.run.err + live.report.dump();
     for (const char* secret : {"Pw-7g2Kq", "En-9xR4", "Bad-3vQ8"})
         EXPECT_EQ(everything.find(secret), std::string::npos) << secret;
+
+    // Unchecked, the router with the other key is reached (its prompt seen);
+    // the rest fail as before.
+    const Discovery unchecked = Discover(
+        {"--inventory", folder / "ssh.yml", "--jobs", "4", "--host-key-checking", "off"}, folder);
+    ASSERT_EQ(unchecked.report["entities"].size(), 6u);
+    EXPECT_EQ(unchecked.report["entities"][2]["transport"]["hostName"], "r3");
+    EXPECT_FALSE(unchecked.report["entities"][1]["transport"]["failures"].empty());
 }
 
 TEST(LiveDiscovery, FailuresAreNamedOthersUnaffectedAndNoSecretShows) {
