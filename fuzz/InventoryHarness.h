@@ -179,7 +179,10 @@ inline bool SameHost(const InventoryHost& a, const InventoryHost& b) {
            SameSecret(sa.community, sb.community) && sa.user == sb.user &&
            SameSecret(sa.authPassphrase, sb.authPassphrase) &&
            SameSecret(sa.privPassphrase, sb.privPassphrase) && sa.timeoutMs == sb.timeoutMs &&
-           sa.retries == sb.retries;
+           sa.retries == sb.retries && a.ssh.enabled == b.ssh.enabled &&
+           a.ssh.privateKeyFile == b.ssh.privateKeyFile &&
+           a.ssh.knownHostsFile == b.ssh.knownHostsFile &&
+           a.ssh.hostKeyChecking == b.ssh.hostKeyChecking;
 }
 
 // What a refusal must look like.

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs quillon under valgrind over the built-in example lab, every
 # well-formed lab in tests/data/labs/ and the hostile-output end-to-end
-# tests, and fails on any memory error or on
+# tests, live discovery over telnet and SSH, and fails on any memory error or on
 # memory definitely or indirectly lost.
 #   scripts/valgrind.sh BUILD_DIR
 set -euo pipefail
@@ -48,24 +48,32 @@ for lab in "$root"/tests/data/labs/*.json; do
 done
 
 # Live discovery of the example lab, served on 127.0.0.1 (the server itself
-# runs normally), with routers side by side.
+# runs normally) over telnet and over SSH, with routers side by side.
+# live WAY PORT [SERVE OPTIONS...]
+live() {
+  local way=$1 port=$2
+  shift 2
+  "$quillon" serve --port "$port" --inventory-out "$scratch/$way.yml" "$@" \
+    >"$scratch/serve.out" 2>&1 &
+  local serve=$!
+  for _ in $(seq 1 120); do
+    grep -q '; ready$' "$scratch/serve.out" 2>/dev/null && break
+    sleep 0.5
+  done
+  if grep -q '; ready$' "$scratch/serve.out"; then
+    check "live example lab over $way and SNMP" discover --format json --debug 4 --jobs 4 \
+      --inventory "$scratch/$way.yml" --out "$scratch/$way.json"
+  else
+    echo "valgrind FAILED: quillon serve did not start ($way)" >&2
+    cat "$scratch/serve.out" >&2
+    failures=$((failures + 1))
+  fi
+  kill "$serve" 2>/dev/null || true
+  wait "$serve" 2>/dev/null || true
+}
 port=$((20000 + $$ % 20000))
-"$quillon" serve --port "$port" --inventory-out "$scratch/live.yml" >"$scratch/serve.out" 2>&1 &
-serve=$!
-for _ in $(seq 1 120); do
-  grep -q '; ready$' "$scratch/serve.out" 2>/dev/null && break
-  sleep 0.5
-done
-if grep -q '; ready$' "$scratch/serve.out"; then
-  check "live example lab over telnet and SNMP" discover --format json --debug 4 --jobs 4 \
-    --inventory "$scratch/live.yml" --out "$scratch/live.json"
-else
-  echo "valgrind FAILED: quillon serve did not start" >&2
-  cat "$scratch/serve.out" >&2
-  failures=$((failures + 1))
-fi
-kill "$serve" 2>/dev/null || true
-wait "$serve" 2>/dev/null || true
+live telnet "$port"
+live SSH "$((port + 100))" --ssh
 
 # The hostile-output end-to-end tests, with every quillon run under valgrind.
 if [ -x "$build/bin/e2e_tests" ]; then

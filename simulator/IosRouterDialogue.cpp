@@ -100,10 +100,12 @@ std::size_t Matching(const std::vector<Word>& typed, const std::vector<std::stri
 
 } // namespace
 
-IosRouterDialogue::IosRouterDialogue(const ServedRouter& router) : m_Router(router) {}
+IosRouterDialogue::IosRouterDialogue(const ServedRouter& router, Line line)
+    : m_Router(router), m_Line(line) {}
 
 std::string IosRouterDialogue::Greeting() {
-    if (m_Router.user.empty() && m_Router.password.empty()) {
+    // Over SSH the login was SSH's own.
+    if (m_Line == Line::kSsh || (m_Router.user.empty() && m_Router.password.empty())) {
         m_State = State::kExec;
         return "\r\n" + Prompt();
     }
@@ -262,7 +264,7 @@ IosRouterDialogue::Step IosRouterDialogue::Execute(std::string& out) {
 }
 
 IosRouterDialogue::Step IosRouterDialogue::Show(const std::string& output, std::string& out) {
-    std::string data = AsTelnetData(output);
+    std::string data = m_Line == Line::kTelnet ? AsTelnetData(output) : output;
     // The prompt starts a line of its own.
     if (!output.empty() && output.back() != '\n')
         data += "\r\n";

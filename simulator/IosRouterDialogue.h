@@ -8,8 +8,10 @@
 // exit, logout and quit are always the router's own. "show running-config"
 // and "show startup-config" are answered once enabled.
 //
-// Text out is telnet data: a CR not followed by LF in an output goes as
-// CR NUL, so that the client reads back the output's own bytes.
+// Over telnet, text out is telnet data: a CR not followed by LF in an output
+// goes as CR NUL, so that the client reads back the output's own bytes. Over
+// SSH the output goes as it is, and the dialogue starts at the prompt, SSH
+// having logged the user in.
 #pragma once
 
 #include <string>
@@ -30,7 +32,9 @@ public:
     // Login tries before the connection is dropped.
     static constexpr int kLoginTries = 3;
 
-    explicit IosRouterDialogue(const ServedRouter& router);
+    enum class Line { kTelnet, kSsh };
+
+    explicit IosRouterDialogue(const ServedRouter& router, Line line = Line::kTelnet);
 
     // What the router says first: the login's first question, or the
     // prompt of a router without a login.
@@ -55,6 +59,7 @@ private:
     std::string Prompt() const;
 
     const ServedRouter& m_Router;
+    Line m_Line;
     State m_State = State::kUser;
     IosLineInput m_Input;
     IosPager m_Pager;

@@ -15,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "RouterPorts.h"
 #include "ServedRouter.h"
 #include "TelnetServerLoop.h"
 
@@ -27,11 +28,7 @@ public:
         int addressPort = 0; // not 0: each router's loopback addresses on this port too
     };
 
-    struct Endpoint {
-        std::string address;
-        int port = 0;
-        std::size_t router = 0; // index into the routers served
-    };
+    using Endpoint = RouterPorts::Endpoint;
 
     TelnetServer(std::vector<ServedRouter> routers, Options options);
     ~TelnetServer();
@@ -52,8 +49,6 @@ public:
     std::size_t Sessions() const { return m_SessionCount.load(); }
 
 private:
-    bool Bind(std::vector<TelnetServerLoop::Port>& ports, std::string& error);
-
     std::vector<ServedRouter> m_Routers;
     Options m_Options;
     std::vector<Endpoint> m_Endpoints;

@@ -15,7 +15,7 @@
 #include <utility>
 #include <vector>
 
-#include "LoopbackListener.h"
+#include "RouterPorts.h"
 #include "ServedRouter.h"
 #include "TelnetServerSession.h"
 #include "UniqueFd.h"
@@ -24,11 +24,7 @@ class TelnetServerLoop {
 public:
     using Clock = std::chrono::steady_clock;
 
-    // A bound port and the router it serves.
-    struct Port {
-        std::unique_ptr<LoopbackListener> listener;
-        const ServedRouter* router = nullptr;
-    };
+    using Port = RouterPorts::Port;
 
     // sessionCount is kept up to date with the connections open.
     TelnetServerLoop(std::vector<Port> ports, std::chrono::milliseconds latency,

@@ -1,4 +1,4 @@
-// A router's command line, however it is reached (telnet today). One session
+// A router's command line, however it is reached (telnet or SSH). One session
 // serves every command of one router, from one thread at a time.
 #pragma once
 
@@ -22,6 +22,6 @@ public:
     virtual std::string HostName() const = 0;
     // Leaves the router's command line cleanly, if still connected.
     virtual void Close() = 0;
-    // Where the session goes, for the report: "telnet 127.0.0.1:2301".
+    // Where the session goes, for the report: "telnet 127.0.0.1:2301" or "ssh 127.0.0.1:22".
     virtual std::string Describe() const = 0;
 };

@@ -5,6 +5,7 @@
 
 #include "IosCliOutputReader.h"
 #include "IosCliText.h"
+#include "TelnetConnection.h"
 
 namespace {
 
@@ -25,21 +26,19 @@ std::string Quoted(const std::string& command) {
 
 } // namespace
 
-IosCliSession::IosCliSession(TelnetSettings settings)
-    : IosCliSession(std::move(settings), Clock::time_point::max()) {
-    m_RouterDeadline =
-        Clock::now() + std::chrono::milliseconds(std::max(0, m_Settings.timeouts.routerMs));
-}
-
-IosCliSession::IosCliSession(TelnetSettings settings, Clock::time_point routerDeadline)
-    : m_Settings(std::move(settings)), m_RouterDeadline(routerDeadline) {}
+IosCliSession::IosCliSession(TelnetSettings settings, std::unique_ptr<CliTransport> transport)
+    : m_Settings(std::move(settings)),
+      m_RouterDeadline(Clock::now() +
+                       std::chrono::milliseconds(std::max(0, m_Settings.timeouts.routerMs))),
+      m_Connection(transport ? std::move(transport) : std::make_unique<TelnetConnection>()) {}
 
 IosCliSession::~IosCliSession() {
     Close();
 }
 
 std::string IosCliSession::Where() const {
-    return "telnet " + m_Settings.address + ":" + std::to_string(m_Settings.port);
+    return std::string(m_Connection->Kind()) + " " + m_Settings.address + ":" +
+           std::to_string(m_Settings.port);
 }
 
 bool IosCliSession::Login(std::string& reason) {
@@ -52,13 +51,17 @@ bool IosCliSession::Login(std::string& reason) {
     const Timeouts& timeouts = m_Settings.timeouts;
     const Clock::time_point connectBy = StageDeadline(timeouts.connectMs);
     std::string why;
-    const TelnetConnection::Status connected =
-        m_Connection.Connect(m_Settings.address, m_Settings.port, connectBy, why);
-    if (connected != TelnetConnection::Status::kOk)
+    const CliTransport::Status connected =
+        m_Connection->Connect(m_Settings.address, m_Settings.port, connectBy, why);
+    if (connected != CliTransport::Status::kOk)
         return Failed(connected, why, connectBy,
                       "no connection within " + Milliseconds(timeouts.connectMs), "", reason);
 
     const Clock::time_point loginBy = StageDeadline(timeouts.loginMs);
+    const CliTransport::Status started = m_Connection->Start(loginBy, why);
+    if (started != CliTransport::Status::kOk)
+        return Failed(started, why, loginBy, "no login within " + Milliseconds(timeouts.loginMs),
+                      "during login", reason);
     if (!Authenticate(loginBy, reason))
         return false;
     if (m_Mode != '#' && !m_Settings.enableSecret.Empty() && !Enable(loginBy, reason) &&
@@ -87,19 +90,19 @@ bool IosCliSession::Run(const std::string& command, std::string& output, std::st
 }
 
 void IosCliSession::Close() {
-    if (m_Connection.Open() && m_State == State::kReady) {
+    if (m_Connection->Open() && m_State == State::kReady) {
         const Clock::time_point by = Clock::now() + kExitWait;
         std::string why;
-        if (m_Connection.Send("exit\r\n", by, why) == TelnetConnection::Status::kOk) {
+        if (m_Connection->Send("exit\r\n", by, why) == CliTransport::Status::kOk) {
             // The router closes the connection; what it says until then is
             // of no use.
             std::string rest;
-            while (m_Connection.Read(by, rest, why) == TelnetConnection::Status::kOk &&
+            while (m_Connection->Read(by, rest, why) == CliTransport::Status::kOk &&
                    rest.size() < kLongestLogin) {
             }
         }
     }
-    m_Connection.Close();
+    m_Connection->Close();
     if (m_State != State::kLost) {
         m_State = State::kLost;
         m_LostReason = Where() + ": the session is closed";
@@ -216,8 +219,8 @@ IosCliSession::Result IosCliSession::Exchange(const std::string& command, std::s
             break;
         case IosCliOutputReader::State::kMore: {
             std::string why;
-            const TelnetConnection::Status sent = m_Connection.Send(" ", deadline, why);
-            if (sent != TelnetConnection::Status::kOk) {
+            const CliTransport::Status sent = m_Connection->Send(" ", deadline, why);
+            if (sent != CliTransport::Status::kOk) {
                 Failed(sent, why, deadline, timeout, during, reason);
                 return Result::kLost;
             }
@@ -246,8 +249,8 @@ IosCliSession::Result IosCliSession::Exchange(const std::string& command, std::s
 bool IosCliSession::SendLine(const std::string& text, Clock::time_point deadline,
                              const std::string& during, std::string& reason) {
     std::string why;
-    const TelnetConnection::Status sent = m_Connection.Send(text + "\r\n", deadline, why);
-    return sent == TelnetConnection::Status::kOk ||
+    const CliTransport::Status sent = m_Connection->Send(text + "\r\n", deadline, why);
+    return sent == CliTransport::Status::kOk ||
            Failed(sent, why, deadline, "the router took no input", during, reason);
 }
 
@@ -255,10 +258,10 @@ bool IosCliSession::SendSecret(const Secret& secret, Clock::time_point deadline,
                                const std::string& during, std::string& reason) {
     // Sent as it is, never joined to another string that would outlive it.
     std::string why;
-    TelnetConnection::Status sent = m_Connection.Send(secret.Reveal(), deadline, why);
-    if (sent == TelnetConnection::Status::kOk)
-        sent = m_Connection.Send("\r\n", deadline, why);
-    return sent == TelnetConnection::Status::kOk ||
+    CliTransport::Status sent = m_Connection->Send(secret.Reveal(), deadline, why);
+    if (sent == CliTransport::Status::kOk)
+        sent = m_Connection->Send("\r\n", deadline, why);
+    return sent == CliTransport::Status::kOk ||
            Failed(sent, why, deadline, "the router took no input", during, reason);
 }
 
@@ -266,28 +269,28 @@ bool IosCliSession::ReadMore(Clock::time_point deadline, std::string& text,
                              const std::string& timeout, const std::string& during,
                              std::string& reason) {
     std::string why;
-    const TelnetConnection::Status status = m_Connection.Read(deadline, text, why);
-    return status == TelnetConnection::Status::kOk ||
+    const CliTransport::Status status = m_Connection->Read(deadline, text, why);
+    return status == CliTransport::Status::kOk ||
            Failed(status, why, deadline, timeout, during, reason);
 }
 
-bool IosCliSession::Failed(TelnetConnection::Status status, const std::string& why,
+bool IosCliSession::Failed(CliTransport::Status status, const std::string& why,
                            Clock::time_point deadline, const std::string& timeout,
                            const std::string& during, std::string& reason) {
     switch (status) {
-    case TelnetConnection::Status::kOk:
+    case CliTransport::Status::kOk:
         return true;
-    case TelnetConnection::Status::kTimeout:
+    case CliTransport::Status::kTimeout:
         if (deadline == m_RouterDeadline)
             return Lose("the router took longer than " +
                             Milliseconds(m_Settings.timeouts.routerMs) + " in all",
                         reason);
         return Lose(timeout, reason);
-    case TelnetConnection::Status::kClosed:
+    case CliTransport::Status::kClosed:
         return Lose(during.empty() ? "connection closed by the router"
                                    : "connection closed by the router " + during,
                     reason);
-    case TelnetConnection::Status::kFailed:
+    case CliTransport::Status::kFailed:
         break;
     }
     return Lose(why, reason);
@@ -296,7 +299,7 @@ bool IosCliSession::Failed(TelnetConnection::Status status, const std::string& w
 bool IosCliSession::Lose(const std::string& why, std::string& reason) {
     m_State = State::kLost;
     m_LostReason = Where() + ": " + why;
-    m_Connection.Close();
+    m_Connection->Close();
     reason = m_LostReason;
     return false;
 }

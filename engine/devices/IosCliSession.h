@@ -1,4 +1,4 @@
-// The command line of one IOS router over telnet: one login for all of its
+// The command line of one IOS router over telnet or SSH: one login for all of its
 // commands, enable when wanted, each command's output as the router sent
 // it. Every failure gives a short reason naming the router's address and
 // never a secret; once the session is lost, every later command fails at
@@ -8,19 +8,20 @@
 #pragma once
 
 #include <chrono>
+#include <memory>
 #include <string>
 
-#include "TelnetConnection.h"
+#include "CliTransport.h"
 #include "TelnetSettings.h"
 
 class IosCliSession {
 public:
     using Clock = std::chrono::steady_clock;
 
-    // The whole router may take settings.timeouts.routerMs from now, or
-    // until routerDeadline.
-    explicit IosCliSession(TelnetSettings settings);
-    IosCliSession(TelnetSettings settings, Clock::time_point routerDeadline);
+    // The whole router may take settings.timeouts.routerMs from now. The
+    // dialogue runs over transport; without one, over telnet.
+    explicit IosCliSession(TelnetSettings settings,
+                           std::unique_ptr<CliTransport> transport = nullptr);
     ~IosCliSession();
     IosCliSession(const IosCliSession&) = delete;
     IosCliSession& operator=(const IosCliSession&) = delete;
@@ -42,7 +43,8 @@ public:
     const std::string& HostName() const { return m_HostName; }
     bool Enabled() const { return m_Mode == '#'; }
     bool Lost() const { return m_State == State::kLost; }
-    // "telnet 127.0.0.1:2001", the start of every reason.
+    // "telnet 127.0.0.1:2001" or "ssh 127.0.0.1:2001", the start of every
+    // reason.
     std::string Where() const;
 
 private:
@@ -61,13 +63,13 @@ private:
     bool ReadMore(Clock::time_point deadline, std::string& text, const std::string& timeout,
                   const std::string& during, std::string& reason);
     bool Lose(const std::string& why, std::string& reason);
-    bool Failed(TelnetConnection::Status status, const std::string& why, Clock::time_point deadline,
+    bool Failed(CliTransport::Status status, const std::string& why, Clock::time_point deadline,
                 const std::string& timeout, const std::string& during, std::string& reason);
     Clock::time_point StageDeadline(int milliseconds) const;
 
     TelnetSettings m_Settings;
     Clock::time_point m_RouterDeadline;
-    TelnetConnection m_Connection;
+    std::unique_ptr<CliTransport> m_Connection;
     State m_State = State::kNew;
     std::string m_LostReason;
     std::string m_EnableRefusal;

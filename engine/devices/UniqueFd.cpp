@@ -23,3 +23,9 @@ void UniqueFd::Reset(int fd) {
         ::close(m_Fd);
     m_Fd = fd;
 }
+
+int UniqueFd::Release() {
+    const int fd = m_Fd;
+    m_Fd = -1;
+    return fd;
+}

@@ -16,6 +16,8 @@ public:
     bool Valid() const { return m_Fd >= 0; }
     // Closes the descriptor held, if any, and holds fd instead.
     void Reset(int fd = -1);
+    // Gives the descriptor up to another owner; holds none after.
+    int Release();
 
 private:
     int m_Fd = -1;

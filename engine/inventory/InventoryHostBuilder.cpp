@@ -3,6 +3,7 @@
 #include <arpa/inet.h>
 
 #include <cctype>
+#include <cstdlib>
 #include <initializer_list>
 #include <utility>
 #include <vector>
@@ -112,6 +113,14 @@ SnmpSettings::Version Version(const Setting& setting, const std::string& subject
                          setting.key + " '" + InventoryText::Shown(text) + "' is not 1, 2c or 3");
 }
 
+// A file named in the inventory: ~/ is the user's home folder.
+std::string Path(const std::string& text) {
+    const char* home = getenv("HOME");
+    if (text.rfind("~/", 0) == 0 && home != nullptr)
+        return home + text.substr(1);
+    return text;
+}
+
 bool IsIpv4(const std::string& text) {
     in_addr address;
     return inet_pton(AF_INET, text.c_str(), &address) == 1;
@@ -164,7 +173,25 @@ InventoryHost InventoryHostBuilder::Defaults(const InventoryVariables& variables
 void InventoryHostBuilder::Fill(const std::string& subject, const InventoryVariables& variables,
                                 InventoryHost& host) const {
     TelnetSettings& telnet = host.telnet;
-    telnet.port = Number(Find(variables, {"ansible_port"}), subject, 1, 65535, telnet.port);
+    const Setting connection = Find(variables, {"ansible_connection"});
+    host.connection = Text(connection, subject);
+    const std::string way = Lowered(host.connection);
+    if (way == "ssh" || way == "network_cli" || way == "ansible.netcommon.network_cli") {
+        host.ssh.enabled = true;
+    } else if (!way.empty() && way != "telnet") {
+        throw InventoryError(connection.value.Mark(), subject,
+                             connection.key + " '" + InventoryText::Shown(host.connection) +
+                                 "' is not a way in that quillon takes (telnet, ssh, "
+                                 "network_cli, ansible.netcommon.network_cli)");
+    }
+    const int port = host.ssh.enabled ? 22 : 23;
+    telnet.port = Number(Find(variables, {"ansible_port"}), subject, 1, 65535, port);
+    host.ssh.privateKeyFile = Path(Text(
+        Find(variables, {"ansible_ssh_private_key_file", "ansible_private_key_file"}), subject));
+    host.ssh.knownHostsFile = Path(Text(Find(variables, {"quillon_known_hosts_file"}), subject));
+    host.ssh.hostKeyChecking =
+        Flag(Find(variables, {"quillon_host_key_checking", "ansible_host_key_checking"}), subject,
+             host.ssh.hostKeyChecking);
     telnet.user = Text(Find(variables, {"ansible_user"}), subject);
     const Setting password = Find(variables, {"ansible_password", "ansible_ssh_pass"});
     telnet.password = m_Secrets.Read(password.value, subject, password.key);
@@ -174,7 +201,6 @@ void InventoryHostBuilder::Fill(const std::string& subject, const InventoryVaria
         const Setting enable = Find(variables, {"ansible_become_password", "ansible_become_pass"});
         telnet.enableSecret = m_Secrets.Read(enable.value, subject, enable.key);
     }
-    host.connection = Text(Find(variables, {"ansible_connection"}), subject);
 
     Timeouts& timeouts = telnet.timeouts;
     timeouts.connectMs = Number(Find(variables, {"quillon_connect_timeout_ms"}), subject, 1,

@@ -119,3 +119,9 @@ bool InventoryReader::ReadText(const std::string& label, const std::string& text
     }
     return true;
 }
+
+void InventoryReader::SetHostKeyChecking(bool on) {
+    for (InventoryHost& host : m_Hosts)
+        host.ssh.hostKeyChecking = on;
+    m_Defaults.ssh.hostKeyChecking = on;
+}

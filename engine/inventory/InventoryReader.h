@@ -35,6 +35,9 @@ public:
     // The settings all: vars alone give (no name; no address unless all:
     // vars sets ansible_host).
     const InventoryHost& Defaults() const { return m_Defaults; }
+    // Checks (or not) every SSH host key, defaults included, whatever the
+    // inventory said.
+    void SetHostKeyChecking(bool on);
 
 private:
     void Clear();

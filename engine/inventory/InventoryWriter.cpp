@@ -53,6 +53,8 @@ std::string Fault(const InventoryHost& host) {
     const std::pair<const char*, const std::string*> texts[] = {
         {"the user", &host.telnet.user},
         {"the connection", &host.connection},
+        {"the private key file", &host.ssh.privateKeyFile},
+        {"the known-hosts file", &host.ssh.knownHostsFile},
         {"the SNMP user", &host.snmp.user},
         {"the password", &host.telnet.password.Reveal()},
         {"the enable secret", &host.telnet.enableSecret.Reveal()},
@@ -96,6 +98,11 @@ void EmitHost(YAML::Emitter& out, const InventoryHost& host) {
     text("ansible_password", telnet.password.Reveal());
     text("ansible_become_password", telnet.enableSecret.Reveal());
     text("ansible_connection", host.connection);
+    text("ansible_ssh_private_key_file", host.ssh.privateKeyFile);
+    text("quillon_known_hosts_file", host.ssh.knownHostsFile);
+    if (host.ssh.hostKeyChecking != defaults.ssh.hostKeyChecking)
+        out << YAML::Key << "quillon_host_key_checking" << YAML::Value
+            << (host.ssh.hostKeyChecking ? "true" : "false");
     number("quillon_connect_timeout_ms", telnet.timeouts.connectMs,
            defaults.telnet.timeouts.connectMs);
     number("quillon_login_timeout_ms", telnet.timeouts.loginMs, defaults.telnet.timeouts.loginMs);

@@ -1,10 +1,10 @@
 #include "LiveDeviceMaker.h"
 
+#include "CliCommandSession.h"
 #include "SnmpWalker.h"
-#include "TelnetCommandSession.h"
 
 std::unique_ptr<LiveDevice> LiveDeviceMaker::ForHost(const InventoryHost& host) {
-    return std::make_unique<LiveDevice>(std::make_unique<TelnetCommandSession>(host.telnet),
+    return std::make_unique<LiveDevice>(std::make_unique<CliCommandSession>(host.telnet, host.ssh),
                                         std::make_unique<SnmpWalker>(host.snmp));
 }
 

@@ -1,4 +1,4 @@
-// Makes the live device of a router: its command line over telnet and its
+// Makes the live device of a router: its command line over telnet or SSH and its
 // SNMP agent, as an inventory host's settings say.
 #pragma once
 

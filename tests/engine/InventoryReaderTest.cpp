@@ -124,6 +124,37 @@ TEST_F(InventoryReaderTest, TopLevelGroupsAreChildrenOfAll) {
     EXPECT_EQ(m_Reader.Defaults().snmp.port, 16100);
 }
 
+TEST_F(InventoryReaderTest, ConnectionPicksTheWayInAndItsDefaultPort) {
+    Read("ssh.yml", 4);
+    const std::string home = getenv("HOME") ? getenv("HOME") : "";
+    struct Expected {
+        bool ssh;
+        int port;
+        const char* key;
+        bool checking;
+    };
+    const Expected expected[] = {{true, 22, "", true},
+                                 {true, 2222, "keys/id_ed25519", false},
+                                 {true, 22, "", true},
+                                 {false, 23, "", true}};
+    for (std::size_t i = 0; i < 4; ++i) {
+        const InventoryHost& host = m_Reader.Hosts()[i];
+        EXPECT_EQ(host.ssh.enabled, expected[i].ssh) << host.name;
+        EXPECT_EQ(host.telnet.port, expected[i].port) << host.name;
+        EXPECT_EQ(host.ssh.privateKeyFile, expected[i].key) << host.name;
+        EXPECT_EQ(host.ssh.hostKeyChecking, expected[i].checking) << host.name;
+        EXPECT_EQ(host.ssh.knownHostsFile, home + "/lab/known_hosts") << host.name;
+    }
+    // Crawled routers come in as all: vars say.
+    EXPECT_TRUE(m_Reader.Defaults().ssh.enabled);
+    EXPECT_EQ(m_Reader.Defaults().telnet.port, 22);
+    m_Reader.SetHostKeyChecking(true);
+    EXPECT_TRUE(m_Reader.Hosts()[1].ssh.hostKeyChecking);
+    m_Reader.SetHostKeyChecking(false);
+    EXPECT_FALSE(m_Reader.Hosts()[0].ssh.hostKeyChecking);
+    EXPECT_FALSE(m_Reader.Defaults().ssh.hostKeyChecking);
+}
+
 TEST_F(InventoryReaderTest, AnEmptyInventoryListsNothing) {
     Read("empty.yml", 0);
     EXPECT_EQ(m_Reader.Defaults().telnet.port, 23);
@@ -136,7 +167,7 @@ TEST_F(InventoryReaderTest, EachFaultIsRefusedWithItsPlaceAndNoSecret) {
     // for the inventories folder.
     const nlohmann::json refusals =
         nlohmann::json::parse(std::ifstream(kInventories + "../inventories-refused.json"));
-    ASSERT_EQ(refusals.size(), 30u);
+    ASSERT_EQ(refusals.size(), 31u);
     for (const nlohmann::json& refusal : refusals) {
         SCOPED_TRACE(refusal["file"].get<std::string>());
         const std::string path = folder + "/" + refusal["file"].get<std::string>();

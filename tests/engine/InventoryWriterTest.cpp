@@ -73,6 +73,11 @@ std::vector<InventoryHost> AwkwardHosts() {
     hosts[2].snmp.timeoutMs = 500;
     hosts[2].snmp.retries = 0;
     hosts[2].telnet.timeouts.routerMs = 1000;
+    hosts[2].connection = "network_cli";
+    hosts[2].ssh.enabled = true;
+    hosts[2].ssh.privateKeyFile = "keys/id: ed25519";
+    hosts[2].ssh.knownHostsFile = "/lab/known hosts";
+    hosts[2].ssh.hostKeyChecking = false;
     return hosts;
 }
 

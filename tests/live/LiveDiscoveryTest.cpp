@@ -1,11 +1,11 @@
 // Live discovery end to end, on 127.0.0.1 only: `quillon serve` stands in for
-// the routers (telnet, and SNMP through snmpsimd), `quillon discover
+// the routers (telnet or SSH, and SNMP through snmpsimd), `quillon discover
 // --inventory` reaches them, and what it reports must be what replaying the
 // same labs reports, traces and error lines included, apart from the
-// transport member. Failures are named and never stop the other routers;
-// no secret reaches any output. Routers run side by side with the same
-// result as one after another, and a crawl finds a network from one seed
-// without reaching outside its scope.
+// transport member, over either way in or both in one run. Failures are
+// named and never stop the other routers; no secret reaches any output. Routers run side by side
+// with the same result as one after another, and a crawl finds a network from one seed without
+// reaching outside its scope.
 #include <gtest/gtest.h>
 
 #include <arpa/inet.h>
@@ -20,16 +20,21 @@
 #include <string>
 #include <vector>
 
+#include "LoopbackSocket.h"
 #include "QuillonProcess.h"
 #include "ServedLab.h"
 
 namespace {
 
 using namespace quillon_test;
+using namespace std::string_literals;
 using json = nlohmann::json;
 
 const std::vector<std::string> kLabs = {"", "@data/labs/routers.json", "@data/labs/links.json",
                                         "@data/labs/unreachable.json"};
+
+const std::vector<std::string> kTelnet = {};
+const std::vector<std::string> kSsh = {"--ssh"};
 
 std::vector<std::string> LabArguments(const std::string& lab) {
     return lab.empty() ? std::vector<std::string>{} : std::vector<std::string>{Expand(lab)};
@@ -104,15 +109,122 @@ TEST(LiveDiscovery, EveryLabServedLiveReportsAsItsReplay) {
     ScratchFolder folder;
     std::vector<std::string> labs = kLabs;
     labs.push_back(Rewritten("", folder, true));
-    for (const std::string& lab : labs) {
-        ServedLab served(LabArguments(lab));
-        ASSERT_TRUE(served.Ready()) << lab << served.Log();
-        const Discovery live = Discover({"--inventory", served.Inventory()}, folder);
-        const Discovery replay = Discover(LabArguments(lab), folder);
-        ExpectSameAsReplay(live, replay, lab);
-        for (const json& entity : live.report["entities"])
-            EXPECT_TRUE(entity.contains("transport")) << lab;
+    for (const std::string way : {"telnet", "ssh"}) {
+        for (const std::string& lab : labs) {
+            ServedLab served(LabArguments(lab), way == "ssh" ? kSsh : kTelnet);
+            ASSERT_TRUE(served.Ready()) << lab << served.Log();
+            const Discovery live = Discover({"--inventory", served.Inventory()}, folder);
+            const Discovery replay = Discover(LabArguments(lab), folder);
+            ExpectSameAsReplay(live, replay, way + " " + lab);
+            for (const json& entity : live.report["entities"])
+                EXPECT_EQ(entity["transport"]["commands"].get<std::string>().rfind(way + " ", 0),
+                          0u)
+                    << lab;
+        }
     }
+}
+
+// Host blocks of an inventory that serve --inventory-out wrote: every line
+// from one "    name:" to the next.
+std::vector<std::string> HostBlocks(const std::string& inventory) {
+    std::vector<std::string> blocks;
+    std::size_t start = 0;
+    while (start < inventory.size()) {
+        const std::size_t end = inventory.find('\n', start) + 1;
+        const std::string line = inventory.substr(start, end - start);
+        if (line.rfind("    ", 0) == 0 && line[4] != ' ')
+            blocks.emplace_back();
+        if (!blocks.empty())
+            blocks.back() += line;
+        start = end;
+    }
+    return blocks;
+}
+
+TEST(LiveDiscovery, TelnetAndSshRoutersSideBySideInOneRun) {
+    ScratchFolder folder;
+    ServedLab telnet({}), ssh({}, kSsh);
+    ASSERT_TRUE(telnet.Ready()) << telnet.Log();
+    ASSERT_TRUE(ssh.Ready()) << ssh.Log();
+    // Every other router over SSH; the report is the example's all the same.
+    const std::vector<std::string> overTelnet = HostBlocks(ReadFile(telnet.Inventory()));
+    const std::vector<std::string> overSsh = HostBlocks(ReadFile(ssh.Inventory()));
+    ASSERT_EQ(overTelnet.size(), overSsh.size());
+    std::string mixed = "all:\n  hosts:\n";
+    for (std::size_t i = 0; i < overTelnet.size(); ++i)
+        mixed += i % 2 == 0 ? overTelnet[i] : overSsh[i];
+    WriteFile(folder / "mixed.yml", mixed);
+    const Discovery live = Discover({"--inventory", folder / "mixed.yml", "--jobs", "8"}, folder);
+    ExpectSameAsReplay(live, Discover({}, folder), "mixed");
+    for (std::size_t i = 0; i < live.report["entities"].size(); ++i)
+        EXPECT_EQ(
+            live.report["entities"][i]["transport"]["commands"].get<std::string>().substr(0, 4),
+            i % 2 == 0 ? "teln" : "ssh ");
+}
+
+TEST(LiveDiscovery, SshFailuresAreNamedOthersUnaffectedAndNoSecretShows) {
+    ScratchFolder folder;
+    ServedLab served({Rewritten("", folder, false)}, kSsh);
+    ASSERT_TRUE(served.Ready()) << served.Log();
+    const std::string port = std::to_string(served.Port());
+    // A key that is not the served one, for the router's port.
+    WriteFile(folder / "changed", "[127.0.0.1]:" + std::to_string(served.Port() + 2) +
+                                      " ssh-ed25519 AAAAC3NzaC1lZDI1NTE5AAAAIL4ciDndR3jhi/Vi/"
+                                      "wplwn41gCWF5EECTMNxNQuLGca0\n");
+    // Accepts connections and says nothing.
+    int silentPort = 0;
+    const int silent = BoundLoopbackSocket(SOCK_STREAM, silentPort);
+    ASSERT_EQ(listen(silent, 4), 0);
+    WriteFile(
+        folder / "ssh.yml",
+        "all:\n  vars:\n    ansible_host: 127.0.0.1\n    ansible_connection: network_cli\n"
+        "    quillon_known_hosts_file: " +
+            served.Inventory() +
+            ".known_hosts\n    ansible_user: ops\n    ansible_password: Pw-7g2Kq\n"
+            "    ansible_become_password: En-9xR4\n"
+            "    snmp_timeout_ms: 300\n    snmp_retries: 0\n  hosts:\n"
+            "    r1:\n      ansible_port: " +
+            port + "\n      snmp_port: " + port +
+            "\n    wrong-password:\n      ansible_port: " + std::to_string(served.Port() + 1) +
+            "\n      ansible_password: Bad-3vQ8\n    changed-key:\n      ansible_port: " +
+            std::to_string(served.Port() + 2) + "\n      quillon_known_hosts_file: " +
+            folder / "changed" + "\n    unreadable-key:\n      ansible_port: " + port +
+            "\n      ansible_ssh_private_key_file: " + folder / "missing" +
+            "\n    silent:\n      quillon_login_timeout_ms: 1000\n      ansible_port: " +
+            std::to_string(silentPort) +
+            "\n    refused:\n      ansible_port: " + std::to_string(served.Port() + 6) + "\n");
+    const Discovery live = Discover({"--inventory", folder / "ssh.yml", "--jobs", "4"}, folder);
+    close(silent);
+    ASSERT_EQ(live.run.status, 0) << live.run.err;
+    const json& entities = live.report["entities"];
+    ASSERT_EQ(entities.size(), 6u);
+    json r1 = entities[0];
+    r1.erase("transport");
+    EXPECT_EQ(r1, Discover({}, folder).report["entities"][0]);
+    const std::pair<std::size_t, const char*> expected[] = {{1, "login refused (password"},
+                                                            {2, "host key mismatch"},
+                                                            {3, "cannot read the private key"},
+                                                            {4, "no login within 1000 ms"},
+                                                            {5, "connection refused"}};
+    for (const auto& [index, words] : expected) {
+        const json& failures = entities[index]["transport"]["failures"];
+        ASSERT_FALSE(failures.empty()) << entities[index]["name"];
+        EXPECT_NE(failures[0].get<std::string>().find(words), std::string::npos) << failures;
+        EXPECT_NE(live.run.err.find("quillon: " + entities[index]["name"].get<std::string>() +
+                                    ": " + failures[0].get<std::string>() + "\n"),
+                  std::string::npos);
+    }
+    const std::string everything = live.run.out + live.run.err + live.report.dump();
+    for (const char* secret : {"Pw-7g2Kq", "En-9xR4", "Bad-3vQ8"})
+        EXPECT_EQ(everything.find(secret), std::string::npos) << secret;
+
+    // Unchecked, the router with the other key is reached (its prompt seen);
+    // the rest fail as before.
+    const Discovery unchecked = Discover(
+        {"--inventory", folder / "ssh.yml", "--jobs", "4", "--host-key-checking", "off"}, folder);
+    ASSERT_EQ(unchecked.report["entities"].size(), 6u);
+    EXPECT_EQ(unchecked.report["entities"][2]["transport"]["hostName"], "r3");
+    EXPECT_FALSE(unchecked.report["entities"][1]["transport"]["failures"].empty());
 }
 
 TEST(LiveDiscovery, FailuresAreNamedOthersUnaffectedAndNoSecretShows) {

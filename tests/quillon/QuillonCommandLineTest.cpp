@@ -23,6 +23,13 @@ std::string Summary(const QuillonCommandLine& line) {
                           " agent=" + line.AgentPath() + " labs=";
     for (const std::string& lab : line.LabFiles())
         summary += lab + (&lab == &line.LabFiles().back() ? "" : ",");
+    if (line.Ssh())
+        summary +=
+            " ssh host-key=" + line.HostKeyPath() + " authorized-keys=" + line.AuthorizedKeysPath();
+    if (line.GetHostKeyChecking() != QuillonCommandLine::HostKeyChecking::AsInventory)
+        summary += line.GetHostKeyChecking() == QuillonCommandLine::HostKeyChecking::On
+                       ? " host-key-checking=on"
+                       : " host-key-checking=off";
     return summary;
 }
 

@@ -21,9 +21,9 @@ std::string QuillonCommandLine::Usage() {
            "  quillon discover [--format text|json|dot|svg|png] [--out FILE] [--debug N]\n"
            "                   [--agent PATH] [--jobs N] [--inventory FILE | LAB.json ...]\n"
            "                   [--crawl --scope CIDR[,CIDR...] [--max-routers M]]\n"
-           "                   [--profile classic|xe]\n"
+           "                   [--profile classic|xe] [--host-key-checking on|off]\n"
            "  quillon serve [--address A] [--port P] [--latency MS] [--inventory-out FILE]\n"
-           "                [LAB.json ...]\n"
+           "                [--ssh [--host-key FILE] [--authorized-keys FILE]] [LAB.json ...]\n"
            "  quillon version [--agent PATH] [--profile classic|xe]\n"
            "  quillon --help\n"
            "\n"
@@ -35,8 +35,8 @@ std::string QuillonCommandLine::Usage() {
            "                      given, in order. With neither, run the example lab built\n"
            "                      into the program.\n"
            "  serve               Serve every router of the lab files (or of the example\n"
-           "                      lab) as a live IOS router: telnet on A:P, A:P+1, ... and\n"
-           "                      SNMP on UDP A:P, until interrupted.\n"
+           "                      lab) as a live IOS router: telnet (or SSH) on A:P,\n"
+           "                      A:P+1, ... and SNMP on UDP A:P, until interrupted.\n"
            "  version             Print the plug-in's name, description and version.\n"
            "\n"
            "Options of discover:\n"
@@ -61,12 +61,21 @@ std::string QuillonCommandLine::Usage() {
            "  --scope CIDRS       The only networks a crawl may reach (required with\n"
            "                      --crawl), such as 127.16.0.0/12,127.1.0.0/16.\n"
            "  --max-routers M     Stop crawling at M routers in all (default 10000).\n"
+           "  --host-key-checking on|off\n"
+           "                      Check every SSH router's host key against its known-hosts\n"
+           "                      file (on), or not (off), whatever the inventory says.\n"
            "\n"
            "Options of serve:\n"
            "  --address A         Loopback address to serve on (default 127.0.0.1).\n"
            "  --port P            Telnet port of the first router (default 10023).\n"
            "  --latency MS        Delay before each command's answer (default 0).\n"
-           "  --inventory-out F   Write the inventory that reaches every served router.\n"
+           "  --inventory-out F   Write the inventory that reaches every served router\n"
+           "                      (and, with --ssh, the known-hosts file F.known_hosts).\n"
+           "  --ssh               Serve over SSH instead of telnet, on the same ports.\n"
+           "  --host-key FILE     The SSH host key (a private key file); default: a new\n"
+           "                      ed25519 key at every start.\n"
+           "  --authorized-keys F Public keys (one a line, as in .pub files) that may log\n"
+           "                      in to every router over SSH, besides the password.\n"
            "\n"
            "  -h, --help          Print this help.\n"
            "\n"
@@ -91,10 +100,13 @@ const std::map<std::string, std::set<QuillonCommandLine::Command>>& OptionsByCom
         {"--jobs", {C::Discover}},
         {"--scope", {C::Discover}},
         {"--max-routers", {C::Discover}},
+        {"--host-key-checking", {C::Discover}},
         {"--address", {C::Serve}},
         {"--port", {C::Serve}},
         {"--latency", {C::Serve}},
         {"--inventory-out", {C::Serve}},
+        {"--host-key", {C::Serve}},
+        {"--authorized-keys", {C::Serve}},
     };
     return options;
 }
@@ -189,6 +201,12 @@ bool QuillonCommandLine::Parse(const std::vector<std::string>& arguments, std::s
             m_Crawl = true;
             continue;
         }
+        if (argument == "--ssh" && m_Command == Command::Serve) {
+            if (!seen.insert(argument).second)
+                return ::Usage(error, "'--ssh' is given more than once");
+            m_Ssh = true;
+            continue;
+        }
         const auto option = OptionsByCommand().find(name);
         if (option == OptionsByCommand().end())
             return ::Usage(error, "unknown option '" + name + "'");
@@ -206,6 +224,10 @@ bool QuillonCommandLine::Parse(const std::vector<std::string>& arguments, std::s
         if (!SetOption(name, value, error))
             return false;
     }
+    if (!m_HostKeyPath.empty() && !m_Ssh)
+        return ::Usage(error, "'--host-key' goes with '--ssh'");
+    if (!m_AuthorizedKeysPath.empty() && !m_Ssh)
+        return ::Usage(error, "'--authorized-keys' goes with '--ssh'");
     if (!m_InventoryPath.empty() && !m_LabFiles.empty())
         return ::Usage(error, "give either '--inventory' or lab files, not both");
     if (m_Crawl && m_Scope.empty())
@@ -271,6 +293,14 @@ bool QuillonCommandLine::SetOption(const std::string& name, const std::string& v
         m_InventoryPath = value;
     } else if (name == "--address") {
         m_Address = value;
+    } else if (name == "--host-key") {
+        m_HostKeyPath = value;
+    } else if (name == "--authorized-keys") {
+        m_AuthorizedKeysPath = value;
+    } else if (name == "--host-key-checking") {
+        if (value != "on" && value != "off")
+            return ::Usage(error, "'--host-key-checking' takes on or off, not '" + value + "'");
+        m_HostKeyChecking = value == "on" ? HostKeyChecking::On : HostKeyChecking::Off;
     } else {
         m_InventoryOutPath = value;
     }

@@ -1,9 +1,10 @@
 // The command line of quillon:
 //   quillon discover [--format text|json|dot|svg|png] [--out FILE] [--debug N] [--agent PATH]
 //                    [--profile classic|xe] [--jobs N] [--crawl --scope CIDR[,CIDR...]
-//                    [--max-routers M]]
+//                    [--max-routers M]] [--host-key-checking on|off]
 //                    [--inventory FILE | LAB.json ...]
-//   quillon serve [--address A] [--port P] [--latency MS] [--inventory-out FILE] [LAB.json ...]
+//   quillon serve [--address A] [--port P] [--latency MS] [--inventory-out FILE]
+//                 [--ssh [--host-key FILE] [--authorized-keys FILE]] [LAB.json ...]
 //   quillon version [--agent PATH] [--profile classic|xe]
 //   quillon --help
 #pragma once
@@ -15,6 +16,7 @@ class QuillonCommandLine {
 public:
     enum class Command { Help, Discover, Serve, Version };
     enum class Format { Text, Json, Dot, Svg, Png };
+    enum class HostKeyChecking { AsInventory, On, Off };
 
     // Parses the arguments that follow the program name. On a usage error
     // returns false and sets a one-line `error`.
@@ -41,12 +43,19 @@ public:
     bool Crawl() const { return m_Crawl; }
     const std::string& Scope() const { return m_Scope; }
     int MaxRouters() const { return m_MaxRouters; }
+    // Whether SSH host keys are checked, for every router alike.
+    HostKeyChecking GetHostKeyChecking() const { return m_HostKeyChecking; }
     // serve: where the first router listens, the delay per command, and
     // where to write the inventory that reaches the served routers.
     const std::string& Address() const { return m_Address; }
     int Port() const { return m_Port; }
     int LatencyMs() const { return m_LatencyMs; }
     const std::string& InventoryOutPath() const { return m_InventoryOutPath; }
+    // serve over SSH, with this host key (empty: a new one).
+    bool Ssh() const { return m_Ssh; }
+    const std::string& HostKeyPath() const { return m_HostKeyPath; }
+    // Empty: SSH logins by password only.
+    const std::string& AuthorizedKeysPath() const { return m_AuthorizedKeysPath; }
 
     static constexpr int kDefaultJobs = 32;
     static constexpr int kDefaultMaxRouters = 10000;
@@ -72,6 +81,10 @@ private:
     int m_Port = kDefaultPort;
     int m_LatencyMs = 0;
     std::string m_InventoryOutPath;
+    HostKeyChecking m_HostKeyChecking = HostKeyChecking::AsInventory;
+    bool m_Ssh = false;
+    std::string m_HostKeyPath;
+    std::string m_AuthorizedKeysPath;
 
     bool SetOption(const std::string& name, const std::string& value, std::string& error);
 };

@@ -82,12 +82,9 @@ int QuillonProgram::Run(const std::vector<std::string>& arguments, std::ostream&
     InventoryReader inventory;
     if (live && !inventory.ReadFile(commandLine.InventoryPath(), error))
         return Failure(err, error);
-    for (const InventoryHost& host : inventory.Hosts()) {
-        if (!host.connection.empty() && host.connection != "telnet")
-            return Failure(err, commandLine.InventoryPath() + ": host " + host.name +
-                                    ": ansible_connection '" + host.connection +
-                                    "' is not a way in that quillon takes (telnet)");
-    }
+    if (commandLine.GetHostKeyChecking() != QuillonCommandLine::HostKeyChecking::AsInventory)
+        inventory.SetHostKeyChecking(commandLine.GetHostKeyChecking() ==
+                                     QuillonCommandLine::HostKeyChecking::On);
     AddressScope scope;
     if (commandLine.Crawl() && !scope.Parse(commandLine.Scope(), error))
         return Failure(err, "'--scope': " + error);

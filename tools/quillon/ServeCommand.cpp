@@ -3,6 +3,10 @@
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <signal.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <memory>
 
 #include "InventoryHost.h"
 #include "InventoryWriter.h"
@@ -11,6 +15,7 @@
 #include "QuillonProgram.h"
 #include "SnmpsimAgent.h"
 #include "SnmpsimRunner.h"
+#include "SshServer.h"
 #include "TelnetServer.h"
 
 namespace {
@@ -23,6 +28,25 @@ int Failure(std::ostream& err, const std::string& message) {
 bool Loopback(const std::string& address) {
     in_addr parsed{};
     return inet_pton(AF_INET, address.c_str(), &parsed) == 1 && (ntohl(parsed.s_addr) >> 24) == 127;
+}
+
+// The path as seen from anywhere: an inventory names its known-hosts file so.
+std::string Absolute(const std::string& path) {
+    if (!path.empty() && path[0] == '/')
+        return path;
+    char folder[4096];
+    return getcwd(folder, sizeof folder) ? std::string(folder) + "/" + path : path;
+}
+
+bool WriteText(const std::string& path, const std::string& text, std::string& error) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << text;
+    file.close();
+    if (!file) {
+        error = path + ": cannot write the known-hosts file";
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -69,22 +93,40 @@ int ServeCommand::Run(const QuillonCommandLine& commandLine, const LabLoader& la
     sigaddset(&stopSignals, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
-    TelnetServer::Options options;
-    options.address = address;
-    options.basePort = basePort;
-    options.latencyMs = commandLine.LatencyMs();
-    options.addressPort = basePort;
-    TelnetServer telnet(Routers(labs.Devices()), options);
+    // Telnet or SSH, on the same ports either way.
+    std::unique_ptr<TelnetServer> telnet;
+    std::unique_ptr<SshServer> ssh;
     std::string error;
-    if (!telnet.Start(error))
-        return Failure(err, error);
+    if (commandLine.Ssh()) {
+        SshServer::Options options;
+        options.address = address;
+        options.basePort = basePort;
+        options.latencyMs = commandLine.LatencyMs();
+        options.addressPort = basePort;
+        options.hostKeyFile = commandLine.HostKeyPath();
+        options.authorizedKeys = commandLine.AuthorizedKeysPath();
+        ssh = std::make_unique<SshServer>(Routers(labs.Devices()), options);
+        if (!ssh->Start(error))
+            return Failure(err, error);
+    } else {
+        TelnetServer::Options options;
+        options.address = address;
+        options.basePort = basePort;
+        options.latencyMs = commandLine.LatencyMs();
+        options.addressPort = basePort;
+        telnet = std::make_unique<TelnetServer>(Routers(labs.Devices()), options);
+        if (!telnet->Start(error))
+            return Failure(err, error);
+    }
+    const std::vector<ServedRouter>& routers = ssh ? ssh->Routers() : telnet->Routers();
+    const std::vector<RouterPorts::Endpoint>& endpoints =
+        ssh ? ssh->Endpoints() : telnet->Endpoints();
 
     // SNMP on the same numbers over UDP, for every router with an ifDescr
     // column; a router without one does not answer, as a lab without it
     // fails the walk.
     std::vector<SnmpsimAgent> agents;
-    const std::vector<ServedRouter>& routers = telnet.Routers();
-    for (const TelnetServer::Endpoint& endpoint : telnet.Endpoints()) {
+    for (const RouterPorts::Endpoint& endpoint : endpoints) {
         const ServedRouter& router = routers[endpoint.router];
         if (!router.hasIfDescr)
             continue;
@@ -99,6 +141,11 @@ int ServeCommand::Run(const QuillonCommandLine& commandLine, const LabLoader& la
         return Failure(err, error);
 
     if (!commandLine.InventoryOutPath().empty()) {
+        // Over SSH the inventory names a known-hosts file beside it that
+        // holds the served key, so that discovery checks it strictly.
+        const std::string knownHosts = Absolute(commandLine.InventoryOutPath() + ".known_hosts");
+        if (ssh && !WriteText(knownHosts, ssh->KnownHosts(), error))
+            return Failure(err, error);
         InventoryWriter inventory;
         for (std::size_t i = 0; i < routers.size(); ++i) {
             InventoryHost host;
@@ -110,6 +157,11 @@ int ServeCommand::Run(const QuillonCommandLine& commandLine, const LabLoader& la
             host.telnet.enableSecret = Secret(routers[i].enableSecret);
             host.snmp.address = address;
             host.snmp.port = host.telnet.port;
+            if (ssh) {
+                host.connection = "network_cli";
+                host.ssh.enabled = true;
+                host.ssh.knownHostsFile = knownHosts;
+            }
             inventory.Add(host);
         }
         if (!inventory.WriteFile(commandLine.InventoryOutPath(), error))
@@ -117,12 +169,15 @@ int ServeCommand::Run(const QuillonCommandLine& commandLine, const LabLoader& la
     }
 
     out << "quillon serve: " << routers.size() << " routers on " << address << ":" << basePort
-        << "-" << basePort + static_cast<int>(routers.size()) - 1
-        << " (telnet, and SNMP over UDP on the same ports); ready" << std::endl;
+        << "-" << basePort + static_cast<int>(routers.size()) - 1 << " ("
+        << (ssh ? "SSH" : "telnet") << ", and SNMP over UDP on the same ports); ready" << std::endl;
 
     int signal = 0;
     sigwait(&stopSignals, &signal);
     snmp.Stop();
-    telnet.Stop();
+    if (ssh)
+        ssh->Stop();
+    else
+        telnet->Stop();
     return QuillonProgram::kSuccess;
 }

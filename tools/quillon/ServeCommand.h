@@ -1,5 +1,5 @@
-// `quillon serve`: every device of the labs as a live IOS router, telnet on
-// A:P, A:P+1, ... and SNMP (through snmpsimd) on the same numbers over UDP;
+// `quillon serve`: every device of the labs as a live IOS router, telnet (or,
+// with --ssh, SSH) on A:P, A:P+1, ... and SNMP (through snmpsimd) on the same numbers over UDP;
 // a device's own loopback addresses on port P too. Prints one line when
 // ready and serves until SIGINT or SIGTERM.
 #pragma once
