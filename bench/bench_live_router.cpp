@@ -19,9 +19,9 @@
 #include "CScoutAgent.h"
 #include "CScoutEntity.h"
 #include "CScoutStdRequester.h"
+#include "CliCommandSession.h"
 #include "LiveDevice.h"
 #include "ServedRouter.h"
-#include "TelnetCommandSession.h"
 #include "TelnetServer.h"
 #include "ZanDebug.h"
 
@@ -160,7 +160,7 @@ template <bool kKeepsOutputs> void BM_Router(benchmark::State& state) {
     for (auto _ : state) {
         roundTrips = 0;
         auto session = std::make_unique<CountingSession>(
-            std::make_unique<TelnetCommandSession>(served.settings), roundTrips);
+            std::make_unique<CliCommandSession>(served.settings, SshSettings{}), roundTrips);
         auto walker = std::make_unique<HeldColumn>(served.ifDescr);
         if constexpr (kKeepsOutputs) {
             LiveDevice device(std::move(session), std::move(walker));
