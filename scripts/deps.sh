@@ -5,7 +5,8 @@ set -euo pipefail
 
 needed=(cmake ninja-build g++ pkg-config libre2-dev nlohmann-json3-dev libgtest-dev
         libbenchmark-dev valgrind graphviz clang libclang-rt-14-dev
-        libtelnet-dev libsnmp-dev libssl-dev snmp snmpsim libyaml-cpp-dev libssh-dev time)
+        libtelnet-dev libsnmp-dev libssl-dev snmp snmpsim libyaml-cpp-dev libssh-dev time
+        expect telnet)
 missing=()
 for pkg in "${needed[@]}"; do
   dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || missing+=("$pkg")

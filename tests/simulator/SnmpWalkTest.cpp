@@ -8,7 +8,6 @@
 
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "LoopbackSocket.h"
@@ -220,30 +219,6 @@ TEST_F(SnmpWalkTest, AnAgentWithoutAV3UserAnswersOnlyItsCommunity) {
     std::string reason;
     EXPECT_FALSE(SnmpWalker(settings).Walk("ifDescr", rows, reason));
     EXPECT_EQ(reason.rfind(SnmpWalker(settings).Describe() + ": ", 0), 0u) << reason;
-}
-
-TEST_F(SnmpWalkTest, RoutersAreWalkedFromSeveralThreadsAtOnce) {
-    constexpr int kThreads = 4;
-    constexpr int kWalksEach = 6;
-    std::vector<int> exact(kThreads, 0);
-    std::vector<std::thread> threads;
-    for (int t = 0; t < kThreads; ++t) {
-        threads.emplace_back([t, &exact] {
-            for (int i = 0; i < kWalksEach; ++i) {
-                const std::size_t router = (t + i) % 2 == 0 ? 0 : 2;
-                const SnmpSettings settings = Settings(router, kVersions[(t + i) % 3]);
-                std::vector<CScoutSnmpRow> rows;
-                std::string reason;
-                if (SnmpWalker(settings).Walk("ifDescr", rows, reason) &&
-                    Shown(rows) == Shown(router == 0 ? WalkedR1() : LongColumn()))
-                    ++exact[t];
-            }
-        });
-    }
-    for (std::thread& thread : threads)
-        thread.join();
-    for (int t = 0; t < kThreads; ++t)
-        EXPECT_EQ(exact[t], kWalksEach) << "thread " << t;
 }
 
 } // namespace
