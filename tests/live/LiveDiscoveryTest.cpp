@@ -105,6 +105,32 @@ std::string Rewritten(const std::string& lab, const ScratchFolder& folder, bool 
     return path;
 }
 
+// The first router as in a replay of the example; each later one failed
+// with the words given in its reason, in the report and on standard error;
+// no secret anywhere.
+void ExpectFailuresNamed(const Discovery& live, const ScratchFolder& folder,
+                         const std::vector<std::string>& reasons,
+                         const std::vector<std::string>& secrets) {
+    ASSERT_EQ(live.run.status, 0) << live.run.err;
+    const json& entities = live.report["entities"];
+    ASSERT_EQ(entities.size(), reasons.size() + 1);
+    json first = entities[0];
+    first.erase("transport");
+    EXPECT_EQ(first, Discover({}, folder).report["entities"][0]);
+    for (std::size_t i = 0; i < reasons.size(); ++i) {
+        const json& entity = entities[i + 1];
+        const json& failures = entity["transport"]["failures"];
+        ASSERT_FALSE(failures.empty()) << entity["name"];
+        EXPECT_NE(failures[0].get<std::string>().find(reasons[i]), std::string::npos) << failures;
+        EXPECT_NE(live.run.err.find("quillon: " + entity["name"].get<std::string>() + ": " +
+                                    failures[0].get<std::string>() + "\n"),
+                  std::string::npos);
+    }
+    const std::string everything = live.run.out + live.run.err + live.report.dump();
+    for (const std::string& secret : secrets)
+        EXPECT_EQ(everything.find(secret), std::string::npos) << secret;
+}
+
 TEST(LiveDiscovery, EveryLabServedLiveReportsAsItsReplay) {
     ScratchFolder folder;
     std::vector<std::string> labs = kLabs;
@@ -195,28 +221,11 @@ TEST(LiveDiscovery, SshFailuresAreNamedOthersUnaffectedAndNoSecretShows) {
             "\n    refused:\n      ansible_port: " + std::to_string(served.Port() + 6) + "\n");
     const Discovery live = Discover({"--inventory", folder / "ssh.yml", "--jobs", "4"}, folder);
     close(silent);
-    ASSERT_EQ(live.run.status, 0) << live.run.err;
-    const json& entities = live.report["entities"];
-    ASSERT_EQ(entities.size(), 6u);
-    json r1 = entities[0];
-    r1.erase("transport");
-    EXPECT_EQ(r1, Discover({}, folder).report["entities"][0]);
-    const std::pair<std::size_t, const char*> expected[] = {{1, "login refused (password"},
-                                                            {2, "host key mismatch"},
-                                                            {3, "cannot read the private key"},
-                                                            {4, "no login within 1000 ms"},
-                                                            {5, "connection refused"}};
-    for (const auto& [index, words] : expected) {
-        const json& failures = entities[index]["transport"]["failures"];
-        ASSERT_FALSE(failures.empty()) << entities[index]["name"];
-        EXPECT_NE(failures[0].get<std::string>().find(words), std::string::npos) << failures;
-        EXPECT_NE(live.run.err.find("quillon: " + entities[index]["name"].get<std::string>() +
-                                    ": " + failures[0].get<std::string>() + "\n"),
-                  std::string::npos);
-    }
-    const std::string everything = live.run.out + live.run.err + live.report.dump();
-    for (const char* secret : {"Pw-7g2Kq", "En-9xR4", "Bad-3vQ8"})
-        EXPECT_EQ(everything.find(secret), std::string::npos) << secret;
+    ExpectFailuresNamed(live, folder,
+                        {"login refused (password", "host key mismatch",
+                         "cannot read the private key", "no login within 1000 ms",
+                         "connection refused"},
+                        {"Pw-7g2Kq", "En-9xR4", "Bad-3vQ8"});
 
     // Unchecked, the router with the other key is reached (its prompt seen);
     // the rest fail as before.
@@ -249,31 +258,9 @@ TEST(LiveDiscovery, FailuresAreNamedOthersUnaffectedAndNoSecretShows) {
                   "\n      ansible_become_password: Bad-5nW1\n    refused:\n"
                   "      ansible_port: " +
                   std::to_string(port + 6) + "\n");
-    const Discovery live = Discover({"--inventory", inventory}, folder);
-    ASSERT_EQ(live.run.status, 0) << live.run.err;
-    const json& entities = live.report["entities"];
-    ASSERT_EQ(entities.size(), 4u);
-
-    // r1 as in a replay of the example.
-    const Discovery replay = Discover({}, folder);
-    json r1 = entities[0];
-    r1.erase("transport");
-    EXPECT_EQ(r1, replay.report["entities"][0]);
-    EXPECT_TRUE(entities[0]["transport"]["failures"].empty());
-
-    const std::pair<std::size_t, const char*> expected[] = {
-        {1, "login"}, {2, "enable"}, {3, "refused"}};
-    for (const auto& [index, word] : expected) {
-        const json& failures = entities[index]["transport"]["failures"];
-        ASSERT_FALSE(failures.empty()) << entities[index]["name"];
-        EXPECT_NE(failures[0].get<std::string>().find(word), std::string::npos) << failures;
-        EXPECT_NE(live.run.err.find("quillon: " + entities[index]["name"].get<std::string>() +
-                                    ": " + failures[0].get<std::string>() + "\n"),
-                  std::string::npos);
-    }
-    const std::string everything = live.run.out + live.run.err + live.report.dump();
-    for (const char* secret : {"Pw-7g2Kq", "En-9xR4", "Bad-3vQ8", "Bad-5nW1"})
-        EXPECT_EQ(everything.find(secret), std::string::npos) << secret;
+    ExpectFailuresNamed(Discover({"--inventory", inventory}, folder), folder,
+                        {"login", "enable", "refused"},
+                        {"Pw-7g2Kq", "En-9xR4", "Bad-3vQ8", "Bad-5nW1"});
 }
 
 TEST(LiveDiscovery, RoutersSideBySideReportAsOneAfterAnother) {
