@@ -105,6 +105,20 @@ std::string Rewritten(const std::string& lab, const ScratchFolder& folder, bool 
     return path;
 }
 
+// An inventory of tests/data/inventories/live with its places filled in:
+// {PORT+N}, {FOLDER}, {INVENTORY} and the `more` given.
+std::string Filled(const std::string& name, const ServedLab& served, const ScratchFolder& folder,
+                   std::vector<std::pair<std::string, std::string>> more = {}) {
+    std::string text = ReadFile(Expand("@data/inventories/live/" + name));
+    more.insert(more.end(), {{"{FOLDER}", folder.Path()}, {"{INVENTORY}", served.Inventory()}});
+    for (int n = 0; n < 10; ++n)
+        more.emplace_back("{PORT+" + std::to_string(n) + "}", std::to_string(served.Port() + n));
+    for (const auto& [place, value] : more)
+        for (std::size_t at = text.find(place); at != std::string::npos; at = text.find(place, at))
+            text.replace(at, place.size(), value);
+    return text;
+}
+
 // The first router as in a replay of the example; each later one failed
 // with the words given in its reason, in the report and on standard error;
 // no secret anywhere.
@@ -201,24 +215,8 @@ TEST(LiveDiscovery, SshFailuresAreNamedOthersUnaffectedAndNoSecretShows) {
     int silentPort = 0;
     const int silent = BoundLoopbackSocket(SOCK_STREAM, silentPort);
     ASSERT_EQ(listen(silent, 4), 0);
-    WriteFile(
-        folder / "ssh.yml",
-        "all:\n  vars:\n    ansible_host: 127.0.0.1\n    ansible_connection: network_cli\n"
-        "    quillon_known_hosts_file: " +
-            served.Inventory() +
-            ".known_hosts\n    ansible_user: ops\n    ansible_password: Pw-7g2Kq\n"
-            "    ansible_become_password: En-9xR4\n"
-            "    snmp_timeout_ms: 300\n    snmp_retries: 0\n  hosts:\n"
-            "    r1:\n      ansible_port: " +
-            port + "\n      snmp_port: " + port +
-            "\n    wrong-password:\n      ansible_port: " + std::to_string(served.Port() + 1) +
-            "\n      ansible_password: Bad-3vQ8\n    changed-key:\n      ansible_port: " +
-            std::to_string(served.Port() + 2) + "\n      quillon_known_hosts_file: " +
-            folder / "changed" + "\n    unreadable-key:\n      ansible_port: " + port +
-            "\n      ansible_ssh_private_key_file: " + folder / "missing" +
-            "\n    silent:\n      quillon_login_timeout_ms: 1000\n      ansible_port: " +
-            std::to_string(silentPort) +
-            "\n    refused:\n      ansible_port: " + std::to_string(served.Port() + 6) + "\n");
+    WriteFile(folder / "ssh.yml", Filled("ssh-failures.yml", served, folder,
+                                         {{"{SILENT}", std::to_string(silentPort)}}));
     const Discovery live = Discover({"--inventory", folder / "ssh.yml", "--jobs", "4"}, folder);
     close(silent);
     ExpectFailuresNamed(live, folder,
@@ -241,23 +239,8 @@ TEST(LiveDiscovery, FailuresAreNamedOthersUnaffectedAndNoSecretShows) {
     const std::string lab = Rewritten("", folder, false);
     ServedLab served({lab});
     ASSERT_TRUE(served.Ready()) << served.Log();
-    const int port = served.Port();
-    // r1 and r3 as served; then a wrong password, a wrong enable secret, and
-    // a port where nothing listens.
-    const std::string inventory = folder / "mixed.yml";
-    WriteFile(inventory,
-              "all:\n  vars:\n    ansible_host: 127.0.0.1\n    ansible_user: ops\n"
-              "    ansible_password: Pw-7g2Kq\n    ansible_become_password: En-9xR4\n"
-              "    snmp_timeout_ms: 300\n    snmp_retries: 0\n  hosts:\n"
-              "    r1:\n      ansible_port: " +
-                  std::to_string(port) + "\n      snmp_port: " + std::to_string(port) +
-                  "\n    wrong-password:\n      ansible_port: " + std::to_string(port + 1) +
-                  "\n      ansible_password: Bad-3vQ8\n    wrong-enable:\n"
-                  "      ansible_port: " +
-                  std::to_string(port + 1) +
-                  "\n      ansible_become_password: Bad-5nW1\n    refused:\n"
-                  "      ansible_port: " +
-                  std::to_string(port + 6) + "\n");
+    const std::string inventory = folder / "telnet.yml";
+    WriteFile(inventory, Filled("telnet-failures.yml", served, folder));
     ExpectFailuresNamed(Discover({"--inventory", inventory}, folder), folder,
                         {"login", "enable", "refused"},
                         {"Pw-7g2Kq", "En-9xR4", "Bad-3vQ8", "Bad-5nW1"});
