@@ -198,7 +198,6 @@ std::vector<std::string> Shown(const std::vector<CScoutSnmpRow>& rows) {
 
 struct Script {
     const char* what;
-    SnmpSettings::Version version;
     std::vector<Reply> replies;
     std::vector<std::string> rows;
     int requests;
@@ -209,7 +208,6 @@ TEST(SnmpWalkerTest, TheWalkEndsWhereTheColumnEnds) {
     const Binding endOfView{Under(kIfDescr, 9), Tlv(0x82, "")};
     const Script scripts[] = {
         {"at the next column, with a value that is no string before it",
-         SnmpSettings::Version::V2c,
          {{0,
            {Text(1, "Ethernet0/0"),
             {Under(kIfDescr, 2), Integer(7, 0x41)},
@@ -217,7 +215,6 @@ TEST(SnmpWalkerTest, TheWalkEndsWhereTheColumnEnds) {
          {"1 \"Ethernet0/0\"", "2 not a string"},
          1},
         {"at endOfMibView",
-         SnmpSettings::Version::V2c,
          {{0, {Text(1, "Ethernet0/0"), endOfView, Text(3, "never read")}}},
          {"1 \"Ethernet0/0\""},
          1},
@@ -227,9 +224,7 @@ TEST(SnmpWalkerTest, TheWalkEndsWhereTheColumnEnds) {
         ScriptedAgent agent(script.replies);
         std::vector<CScoutSnmpRow> rows;
         std::string reason;
-        EXPECT_TRUE(
-            SnmpWalker(Settings(agent.Port(), script.version)).Walk("ifDescr", rows, reason))
-            << reason;
+        EXPECT_TRUE(SnmpWalker(Settings(agent.Port())).Walk("ifDescr", rows, reason)) << reason;
         EXPECT_EQ(Shown(rows), script.rows);
         EXPECT_EQ(agent.Requests(), script.requests);
     }

@@ -13,8 +13,6 @@
 #include <sys/socket.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <memory>
 #include <nlohmann/json.hpp>
 #include <set>
 #include <string>

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -41,23 +40,11 @@ public:
 
 private:
     void Start(const std::vector<std::string>& labs, const std::vector<std::string>& options) {
-        std::vector<std::string> arguments = {
-            Expand("@bin/quillon"), "serve",           "--port",
-            std::to_string(m_Port), "--inventory-out", Inventory()};
+        std::vector<std::string> arguments = {"serve", "--port", std::to_string(m_Port),
+                                              "--inventory-out", Inventory()};
         arguments.insert(arguments.end(), options.begin(), options.end());
         arguments.insert(arguments.end(), labs.begin(), labs.end());
-        std::vector<char*> argv;
-        for (std::string& argument : arguments)
-            argv.push_back(argument.data());
-        argv.push_back(nullptr);
-        m_Child = fork();
-        if (m_Child == 0) {
-            const int out = open((m_Folder / "out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-            const int err = open((m_Folder / "err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-            if (out >= 0 && err >= 0 && dup2(out, 1) >= 0 && dup2(err, 2) >= 0)
-                execv(argv[0], argv.data());
-            _exit(127);
-        }
+        m_Child = StartQuillon(arguments, m_Folder);
         // Ready once it says so; gone when a port was taken.
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
         while (std::chrono::steady_clock::now() < deadline) {

@@ -84,8 +84,10 @@ inline std::string Expand(std::string text, const std::string& scratch = "") {
     return text;
 }
 
-// Runs QUILLON_BIN_DIR/quillon with the arguments.
-inline QuillonResult RunQuillon(const std::vector<std::string>& arguments) {
+// Starts QUILLON_BIN_DIR/quillon with the arguments (under the wrapper in
+// QUILLON_E2E_WRAPPER, if any), its standard output and error going to the
+// files "out" and "err" of the folder. The child's process ID.
+inline pid_t StartQuillon(const std::vector<std::string>& arguments, const ScratchFolder& folder) {
     std::vector<std::string> words;
     if (const char* wrapper = std::getenv("QUILLON_E2E_WRAPPER")) {
         std::istringstream split(wrapper);
@@ -98,16 +100,21 @@ inline QuillonResult RunQuillon(const std::vector<std::string>& arguments) {
     for (std::string& word : words)
         argv.push_back(word.data());
     argv.push_back(nullptr);
-
-    ScratchFolder capture;
     const pid_t child = fork();
     if (child == 0) {
-        const int out = open((capture / "out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const int err = open((capture / "err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int out = open((folder / "out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int err = open((folder / "err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         if (out >= 0 && err >= 0 && dup2(out, 1) >= 0 && dup2(err, 2) >= 0)
             execvp(argv[0], argv.data());
         _exit(127);
     }
+    return child;
+}
+
+// Runs QUILLON_BIN_DIR/quillon with the arguments to its end.
+inline QuillonResult RunQuillon(const std::vector<std::string>& arguments) {
+    ScratchFolder capture;
+    const pid_t child = StartQuillon(arguments, capture);
     QuillonResult result;
     int status = 0;
     if (child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status))
