@@ -3,9 +3,7 @@
 // in the message, when a host cannot be read back as it is.
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <fstream>
 #include <string>
@@ -14,27 +12,9 @@
 #include "../../fuzz/InventoryHarness.h"
 #include "InventoryReader.h"
 #include "InventoryWriter.h"
+#include "QuillonProcess.h"
 
 namespace {
-
-// A folder of its own, removed with what it holds.
-class TemporaryFolder {
-public:
-    TemporaryFolder() {
-        char pattern[] = "/tmp/quillon-inventory-XXXXXX";
-        const char* made = mkdtemp(pattern);
-        EXPECT_NE(made, nullptr);
-        m_Path = made != nullptr ? made : "/tmp";
-    }
-    ~TemporaryFolder() {
-        unlink((m_Path + "/inventory.yml").c_str());
-        rmdir(m_Path.c_str());
-    }
-    const std::string& Path() const { return m_Path; }
-
-private:
-    std::string m_Path;
-};
 
 InventoryHost Served(const std::string& name, const std::string& address, int port) {
     InventoryHost host;
@@ -82,7 +62,7 @@ std::vector<InventoryHost> AwkwardHosts() {
 }
 
 TEST(InventoryWriter, WrittenInventoryReadsBackTheSame) {
-    const TemporaryFolder folder;
+    const quillon_test::ScratchFolder folder;
     const std::string path = folder.Path() + "/inventory.yml";
     // An older file, readable by all, is replaced.
     std::ofstream(path) << "old\n";
@@ -145,7 +125,7 @@ TEST(InventoryWriter, HostsThatWouldNotReadBackAreRefused) {
     EXPECT_FALSE(twice.Text(text, error));
     EXPECT_EQ(error, "host R1: the name is given twice");
 
-    const TemporaryFolder folder;
+    const quillon_test::ScratchFolder folder;
     const std::string path = folder.Path() + "/inventory.yml";
     EXPECT_FALSE(twice.WriteFile(path, error));
     EXPECT_EQ(error, path + ": host R1: the name is given twice");

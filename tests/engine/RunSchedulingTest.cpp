@@ -1,6 +1,7 @@
 // Running routers side by side: results come back in job order whatever the
 // workers' timing, jobs added while delivering run too, and a crawl's scope
-// lets through exactly the addresses of its networks.
+// lets through exactly the addresses of its networks, and a crawl knows a
+// router reached again.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "AddressScope.h"
+#include "Crawler.h"
 #include "OrderedWorkQueue.h"
 
 namespace {
@@ -78,6 +80,19 @@ TEST(AddressScope, HoldsExactlyItsNetworks) {
                             "127.16.0.0/1x", "127.16.0.0/12,", "host/8"}) {
         EXPECT_FALSE(scope.Parse(bad, error)) << bad;
         EXPECT_NE(error.find('\''), std::string::npos) << bad;
+    }
+}
+
+// A router is the same router again by host name (in any case) and system
+// id together; one that lacks either is never taken for another.
+TEST(Crawler, KnowsARouterAgainByHostNameAndSystemId) {
+    Crawler crawler(AddressScope(), 10);
+    EXPECT_FALSE(crawler.SeenBefore("Core-1", "0000.0000.0001"));
+    EXPECT_TRUE(crawler.SeenBefore("core-1", "0000.0000.0001"));
+    EXPECT_FALSE(crawler.SeenBefore("core-1", "0000.0000.0002"));
+    for (int twice = 0; twice < 2; ++twice) {
+        EXPECT_FALSE(crawler.SeenBefore("", "0000.0000.0003"));
+        EXPECT_FALSE(crawler.SeenBefore("edge-1", ""));
     }
 }
 
