@@ -6,9 +6,11 @@
 #include <utility>
 #include <vector>
 
+#include "SnmpName.h"
+
 namespace {
 
-using Name = std::vector<std::uint32_t>;
+using Name = SnmpName;
 
 const Name kSysDescr = {1, 3, 6, 1, 2, 1, 1, 1, 0};
 const Name kSysObjectId = {1, 3, 6, 1, 2, 1, 1, 2, 0};
@@ -18,16 +20,6 @@ const Name kIfDescr = {1, 3, 6, 1, 2, 1, 2, 2, 1, 2};
 
 // A Cisco router's sysObjectID (ciscoProducts.1).
 constexpr const char* kCiscoProduct = "1.3.6.1.4.1.9.1.1";
-
-std::string Dotted(const Name& name) {
-    std::string text;
-    for (std::uint32_t part : name) {
-        if (!text.empty())
-            text += '.';
-        text += std::to_string(part);
-    }
-    return text;
-}
 
 // snmpsimd strips the blanks around a line and reads the rest of a plain
 // value as it stands; anything else goes in hex.
@@ -76,6 +68,6 @@ std::string SnmprecFile::Render(const ServedRouter& router) {
     std::sort(records.begin(), records.end());
     std::string text;
     for (const auto& [name, value] : records)
-        text += Dotted(name) + "|" + value + "\n";
+        text += SnmpDotted(name) + "|" + value + "\n";
     return text;
 }

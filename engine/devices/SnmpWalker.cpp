@@ -7,11 +7,12 @@
 #include <cstdint>
 #include <utility>
 
+#include "SnmpName.h"
 #include "SnmpSession.h"
 
 namespace {
 
-using Name = std::vector<std::uint32_t>;
+using Name = SnmpName;
 
 // How many rows one GETBULK asks for.
 constexpr int kRowsPerRequest = 25;
@@ -61,16 +62,6 @@ const char* ErrorStatusName(long status) {
 
 bool InColumn(const Name& name, const Name& column) {
     return name.size() > column.size() && std::equal(column.begin(), column.end(), name.begin());
-}
-
-std::string Dotted(const Name& name) {
-    std::string text;
-    for (std::uint32_t part : name) {
-        if (!text.empty())
-            text += '.';
-        text += std::to_string(part);
-    }
-    return text;
 }
 
 } // namespace
@@ -127,8 +118,8 @@ bool SnmpWalker::Walk(const std::string& column, std::vector<CScoutSnmpRow>& row
                 return true;
             if (!std::lexicographical_compare(last.begin(), last.end(), binding.name.begin(),
                                               binding.name.end()))
-                return fail("the agent answered " + Dotted(binding.name) + " after " +
-                            Dotted(last) + ", which is not a walk");
+                return fail("the agent answered " + SnmpDotted(binding.name) + " after " +
+                            SnmpDotted(last) + ", which is not a walk");
             if (rows.size() == kMaxRows)
                 return fail("the column has more than " + std::to_string(kMaxRows) + " rows");
             CScoutSnmpRow row;
